@@ -1,0 +1,26 @@
+#ifndef CHOICETAB_H
+#define CHOICETAB_H
+
+#include <array>
+
+class QAbstractButton;
+class QLCDNumber;
+class QTextBrowser;
+
+// The widgets of the choice tab that answering works on.
+struct ChoiceTab
+{
+    QTextBrowser *question;
+    QLCDNumber *number;
+    QLCDNumber *score;
+    std::array<QAbstractButton *, 7> options; // A to G
+};
+
+// Shows number, score and text of the choice question at choose_cursor.
+void showChoiceQuestion(const ChoiceTab &tab);
+
+void saveChoice(const ChoiceTab &tab);
+void previousChoice(const ChoiceTab &tab);
+void nextChoice(const ChoiceTab &tab);
+
+#endif // CHOICETAB_H

@@ -1,0 +1,12 @@
+#include "tavik.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    tavik window(nullptr);
+    window.show();
+    window.setWindowTitle(QString::fromUtf8("tavik试卷评测系统-学生端"));
+    return application.exec();
+}

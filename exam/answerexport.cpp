@@ -1,0 +1,3 @@
+#include "answerexport.h"
+#include <QString>
+bool exportAnswers(const QString &, const QString &) { return false; }

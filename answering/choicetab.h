@@ -19,6 +19,10 @@ struct ChoiceTab
 // Shows number, score and text of the choice question at choose_cursor.
 void showChoiceQuestion(const ChoiceTab &tab);
 
+// Each action first stores the checked option's letter for the question on
+// screen (nothing checked: the stored letter stays). Previous and next then
+// move one question and show it with its stored letter checked; on the first
+// or the last question they only store.
 void saveChoice(const ChoiceTab &tab);
 void previousChoice(const ChoiceTab &tab);
 void nextChoice(const ChoiceTab &tab);

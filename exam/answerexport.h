@@ -1,7 +1,19 @@
 #ifndef ANSWEREXPORT_H
 #define ANSWEREXPORT_H
 
+class QByteArray;
 class QString;
+
+// The longest student information, in bytes of the local 8-bit encoding,
+// that names an answer file.
+constexpr int maxStudentBytes = 100;
+
+// The answer file's path in the local 8-bit encoding: the folder, a '/'
+// unless the folder already ends in '/' or '\', then the student
+// information. Texts beyond their limits (folder and whole path
+// maxPathBytes, student information maxStudentBytes) are cut between
+// characters, so the path stays valid text.
+QByteArray answerPath(const QString &folder, const QString &student);
 
 // Writes the stored answers into the file named by the student information
 // inside folder, through standard output. Returns whether the file was

@@ -1,0 +1,343 @@
+// The export reopens and closes standard output: this test must log
+// elsewhere (the build runs it with -o /dev/stderr,txt).
+
+#include "answerexport.h"
+#include "examstore.h"
+#include "storefixture.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+namespace {
+
+// Stores letters as the choice answers and texts as the non-choice answers.
+// An answer beyond the count is stored too: it must not be written.
+void storeAnswers(const QString &letters, const QStringList &texts)
+{
+    choose_count = letters.size();
+    for (int i = 0; i < letters.size(); ++i)
+        choose_answer[i + 1] = letters.at(i).toLatin1();
+    unchoose_count = texts.size();
+    for (int k = 0; k < texts.size(); ++k)
+        unchoose_answer[k + 1] = texts.at(k);
+    unchoose_answer[texts.size() + 1] = "beyond the count";
+}
+
+// Every file below folder, relative to it.
+QStringList filesIn(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+QString repeated(const char *utf8, int times)
+{
+    return QString::fromUtf8(utf8).repeated(times);
+}
+
+} // namespace
+
+class tst_AnswerExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { clearStore(); }
+    void cleanup();
+
+    void fileContent_data();
+    void fileContent();
+    void longAnswerWrittenWhole_data();
+    void longAnswerWrittenWhole();
+    void exportingTwiceReplaces();
+    void failedExportSpoilsNothing_data();
+    void failedExportSpoilsNothing();
+    void fileLandsAt_data();
+    void fileLandsAt();
+    void composedPath_data();
+    void composedPath();
+    void cutNameNamesTheFile();
+
+private:
+    QString startDir;
+};
+
+void tst_AnswerExport::initTestCase()
+{
+    // The expected bytes below are UTF-8 where the texts are not ASCII.
+    QVERIFY2(QTextCodec::codecForLocale()->mibEnum() == 106, "run under a UTF-8 locale");
+    startDir = QDir::currentPath();
+}
+
+void tst_AnswerExport::cleanup()
+{
+    QDir::setCurrent(startDir);
+    QTextCodec::setCodecForLocale(nullptr);
+}
+
+void tst_AnswerExport::fileContent_data()
+{
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("worked example, 30 bytes")
+        << "B_D" << QStringList{"42", "line one\nline two"}
+        << QByteArray("B_D\n\n@42$\n\n@line one\nline two$");
+    QTest::newRow("choices only") << "B_D" << QStringList{} << QByteArray("B_D");
+    QTest::newRow("one answer, no choices") << "" << QStringList{"x"} << QByteArray("\n\n@x$");
+    QTest::newRow("nothing loaded") << "" << QStringList{} << QByteArray();
+    QTest::newRow("every letter") << "ABCDEFG_" << QStringList{} << QByteArray("ABCDEFG_");
+    QTest::newRow("empty answer") << "A" << QStringList{""} << QByteArray("A\n\n@$");
+    QTest::newRow("delimiters inside answers")
+        << "" << QStringList{"a@b$c", "$@"} << QByteArray("\n\n@a@b$c$\n\n@$@$");
+    QTest::newRow("markup as typed")
+        << "" << QStringList{"if a<b and c>d then x", "<b>bold</b>"}
+        << QByteArray("\n\n@if a<b and c>d then x$\n\n@<b>bold</b>$");
+    QTest::newRow("Chinese answer")
+        << "C" << QStringList{QString::fromUtf8("答：甲")}
+        << QByteArray("C\n\n@\xe7\xad\x94\xef\xbc\x9a\xe7\x94\xb2$");
+    QTest::newRow("answer ends at a zero character")
+        << "" << QStringList{QString("ab") + QChar(0) + "cd", "z"}
+        << QByteArray("\n\n@ab$\n\n@z$");
+}
+
+// The file holds the stored letters, then per answer two line ends, '@', the
+// text and '$': nothing more. Writing it changes nothing in the store.
+void tst_AnswerExport::fileContent()
+{
+    QFETCH(QString, letters);
+    QFETCH(QStringList, texts);
+    QFETCH(QByteArray, expected);
+
+    storeAnswers(letters, texts);
+    choose_cursor = 1;
+    unchoose_cursor = 1;
+    const QByteArray letterTable(choose_answer, sizeof choose_answer);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+
+    QVERIFY(exportAnswers(folder.path(), "s01"));
+
+    QCOMPARE(fileBytes(folder.filePath("s01")), expected);
+    QCOMPARE(QByteArray(answer_path), QFile::encodeName(folder.filePath("s01")));
+    QCOMPARE(choose_count, letters.size());
+    QCOMPARE(unchoose_count, texts.size());
+    QCOMPARE(choose_cursor, 1);
+    QCOMPARE(unchoose_cursor, 1);
+    QCOMPARE(QByteArray(choose_answer, sizeof choose_answer), letterTable);
+    for (int k = 0; k < texts.size(); ++k)
+        QCOMPARE(unchoose_answer[k + 1], texts.at(k));
+}
+
+void tst_AnswerExport::longAnswerWrittenWhole_data()
+{
+    QTest::addColumn<QString>("answer");
+
+    QString numbered;
+    for (int line = 0; line < 5000; ++line)
+        numbered += QString("%1\n").arg(line, 9, 10, QChar('0'));
+    QTest::newRow("10000 bytes") << repeated("x", 10000);
+    QTest::newRow("10001 bytes") << repeated("x", 10001);
+    QTest::newRow("50000 bytes in numbered lines") << numbered;
+    QTest::newRow("50001 bytes of Chinese") << repeated("答", 16667);
+}
+
+void tst_AnswerExport::longAnswerWrittenWhole()
+{
+    QFETCH(QString, answer);
+
+    storeAnswers("A", {answer, "after"});
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+
+    QVERIFY(exportAnswers(folder.path(), "s01"));
+
+    const QByteArray expected = "A\n\n@" + answer.toUtf8() + "$\n\n@after$";
+    const QByteArray written = fileBytes(folder.filePath("s01"));
+    QCOMPARE(written.size(), expected.size());
+    QVERIFY(written == expected);
+}
+
+void tst_AnswerExport::exportingTwiceReplaces()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    storeAnswers("B_D", {"42", "a longer answer than the next"});
+    QVERIFY(exportAnswers(folder.path(), "s01"));
+
+    storeAnswers("C", {});
+    QVERIFY(exportAnswers(folder.path(), "s01"));
+
+    QCOMPARE(fileBytes(folder.filePath("s01")), QByteArray("C"));
+}
+
+void tst_AnswerExport::failedExportSpoilsNothing_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("student");
+
+    QTest::newRow("empty student information") << "" << "";
+    QTest::newRow("missing folder") << "missing" << "s01";
+    QTest::newRow("folder is a file") << "file" << "s01";
+}
+
+// An export whose file cannot be opened writes nothing; the next one to a
+// usable place writes its whole file.
+void tst_AnswerExport::failedExportSpoilsNothing()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, student);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    storeAnswers("B_D", {"42", "line one\nline two"});
+    const QString badFolder = folder.isEmpty() ? dir.path() : dir.filePath(folder);
+
+    QVERIFY(!exportAnswers(badFolder, student));
+    QCOMPARE(QByteArray(answer_path), QFile::encodeName(badFolder + "/" + student));
+    QCOMPARE(filesIn(dir.path()), QStringList{"file"});
+    QCOMPARE(fileBytes(dir.filePath("file")), QByteArray());
+
+    QVERIFY(exportAnswers(dir.path(), "s02"));
+    QCOMPARE(fileBytes(dir.filePath("s02")), QByteArray("B_D\n\n@42$\n\n@line one\nline two$"));
+}
+
+void tst_AnswerExport::fileLandsAt_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("relative folder") << "sub" << "sub/s01";
+    QTest::newRow("relative folder, trailing slash") << "sub/" << "sub/s01";
+    // On this system a backslash is part of a name, not a separator.
+    QTest::newRow("trailing backslash") << "sub\\" << "sub\\s01";
+    QTest::newRow("current folder") << "." << "s01";
+}
+
+// Relative folders are taken from the working folder, so that is where the
+// file is looked for, and the only file made is the answer file.
+void tst_AnswerExport::fileLandsAt()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, file);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    storeAnswers("A", {"x"});
+
+    QVERIFY(exportAnswers(folder, "s01"));
+
+    QCOMPARE(filesIn(dir.path()), QStringList{file});
+    QCOMPARE(fileBytes(dir.filePath(file)), QByteArray("A\n\n@x$"));
+}
+
+void tst_AnswerExport::composedPath_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("student");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray utf8 = "UTF-8";
+    QTest::newRow("separator added") << utf8 << "C:/answers" << "s01" << "C:/answers/s01";
+    QTest::newRow("trailing slash") << utf8 << "dir/" << "s01" << "dir/s01";
+    QTest::newRow("trailing backslash") << utf8 << "dir\\" << "s01" << "dir\\s01";
+    QTest::newRow("backslash inside") << utf8 << "a\\b" << "s01" << "a\\b/s01";
+    QTest::newRow("empty folder") << utf8 << "" << "s01" << "/s01";
+    QTest::newRow("root") << utf8 << "/" << "s01" << "/s01";
+    QTest::newRow("empty student information") << utf8 << "dir" << "" << "dir/";
+    QTest::newRow("name used whole") << utf8 << "dir" << "s01.txt" << "dir/s01.txt";
+    QTest::newRow("Chinese") << utf8 << QString::fromUtf8("答卷") << QString::fromUtf8("张三")
+                             << QString::fromUtf8("答卷/张三");
+    QTest::newRow("folder ends at a zero character")
+        << utf8 << QString("dir") + QChar(0) + "x/" << "s01" << "dir/s01";
+
+    // Student information over 100 bytes and paths over 10000 bytes.
+    const QString x = "x";
+    QTest::newRow("100 bytes of name kept")
+        << utf8 << "d" << x.repeated(100) << "d/" + x.repeated(100);
+    QTest::newRow("101 bytes of name cut")
+        << utf8 << "d" << x.repeated(101) << "d/" + x.repeated(100);
+    QTest::newRow("name cut before a split character")
+        << utf8 << "d" << repeated("学", 34) << "d/" + repeated("学", 33);
+    QTest::newRow("name cut on a character end")
+        << utf8 << "d" << x + repeated("学", 34) << "d/" + x + repeated("学", 33);
+    QTest::newRow("name cut before a split pair")
+        << utf8 << "d" << x.repeated(97) + QString::fromUtf8("😀") << "d/" + x.repeated(97);
+    QTest::newRow("pair at the end kept")
+        << utf8 << "d" << x.repeated(96) + QString::fromUtf8("😀")
+        << "d/" + x.repeated(96) + QString::fromUtf8("😀");
+    QTest::newRow("folder cut before a split character")
+        << utf8 << repeated("学", 3334) << "s01" << repeated("学", 3333) + "/";
+    QTest::newRow("name cut to the room the path leaves")
+        << utf8 << x.repeated(9991) << QString::fromUtf8("学生信息")
+        << x.repeated(9991) + "/" + QString::fromUtf8("学生");
+    QTest::newRow("no room for the separator")
+        << utf8 << x.repeated(10000) << "s01" << x.repeated(10000);
+    QTest::newRow("folder over the limit")
+        << utf8 << x.repeated(10003) << "s01" << x.repeated(10000);
+    QTest::newRow("trailing slash at the limit")
+        << utf8 << x.repeated(9999) + "/" << "s01" << x.repeated(9999) + "/";
+
+    // Two bytes a character: a cut that assumes UTF-8 would split one.
+    const QByteArray gb = "GB18030";
+    QTest::newRow("GB18030, 100 bytes of name kept")
+        << gb << "d" << repeated("学", 50) << "d/" + repeated("学", 50);
+    QTest::newRow("GB18030, name cut before a split character")
+        << gb << "d" << x + repeated("学", 50) << "d/" + x + repeated("学", 49);
+    QTest::newRow("GB18030, folder cut before a split character")
+        << gb << x + repeated("学", 5000) << "s01" << x + repeated("学", 4999) + "/";
+}
+
+// The folder, a '/' unless it ends in a separator, the student information.
+// Texts over their limits are cut, but only between characters of the local
+// encoding: the path stays valid text.
+void tst_AnswerExport::composedPath()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QString, folder);
+    QFETCH(QString, student);
+    QFETCH(QString, expected);
+
+    QTextCodec *local = QTextCodec::codecForName(encoding);
+    QVERIFY(local);
+    QTextCodec::setCodecForLocale(local);
+
+    const QByteArray path = answerPath(folder, student);
+
+    QCOMPARE(path, local->fromUnicode(expected));
+    QVERIFY(path.size() <= maxPathBytes);
+    QTextCodec::ConverterState state;
+    local->toUnicode(path.constData(), path.size(), &state);
+    QCOMPARE(state.invalidChars, 0);
+    QCOMPARE(state.remainingChars, 0);
+}
+
+void tst_AnswerExport::cutNameNamesTheFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    storeAnswers("A", {});
+
+    QVERIFY(exportAnswers(dir.path(), repeated("学", 40)));
+
+    QCOMPARE(filesIn(dir.path()), QStringList{repeated("学", 33)});
+    QCOMPARE(fileBytes(dir.filePath(repeated("学", 33))), QByteArray("A"));
+}
+
+QTEST_MAIN(tst_AnswerExport)
+#include "tst_answerexport.moc"

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <sys/types.h>
+#ifndef _WIN32
+#include <locale.h>
+#endif
 
 namespace {
 
@@ -24,6 +27,13 @@ inline bool isRegularFile(const char *path)
     struct _stat info;
     return _stat(path, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
 }
+
+// The C runtime keeps the "C" locale here: Qt does not change it.
+class PointDecimals
+{
+public:
+    PointDecimals() {}
+};
 #else
 inline void lockStream(FILE *in) { flockfile(in); }
 inline void unlockStream(FILE *in) { funlockfile(in); }
@@ -34,6 +44,32 @@ inline bool isRegularFile(const char *path)
     struct stat info;
     return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
+
+// Scores are written with a decimal point, but the application takes on the
+// user's locale, and in one with a decimal comma "%lf" would stop at the
+// point of 2.5. Numbers are read in the C locale on this thread instead.
+class PointDecimals
+{
+public:
+    PointDecimals()
+        : m_c(newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr)))
+        , m_previous(m_c ? uselocale(m_c) : locale_t(nullptr))
+    {
+    }
+    ~PointDecimals()
+    {
+        if (m_c) {
+            uselocale(m_previous);
+            freelocale(m_c);
+        }
+    }
+    PointDecimals(const PointDecimals &) = delete;
+    PointDecimals &operator=(const PointDecimals &) = delete;
+
+private:
+    locale_t m_c;
+    locale_t m_previous;
+};
 #endif
 
 class StreamLock
@@ -181,6 +217,7 @@ bool readExam(FILE *in)
 {
     bool complete;
     {
+        PointDecimals pointDecimals;
         StreamLock lock(in);
         complete = readStaged(in);
     }

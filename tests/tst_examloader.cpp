@@ -4,10 +4,12 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -157,6 +159,7 @@ private slots:
     void largestExam();
     void nonFiniteScore_data();
     void nonFiniteScore();
+    void decimalCommaLocale();
 
 private:
     QTemporaryDir m_dir;
@@ -540,6 +543,35 @@ void tst_ExamLoader::nonFiniteScore()
         QCOMPARE(question_score[1], value);
     QCOMPARE(question_score[2], 2.0);
     QCOMPARE(QByteArray(question_text[2]), QByteArray("b"));
+}
+
+// A student whose desktop writes 2,5 still gets the exam's 2.5.
+void tst_ExamLoader::decimalCommaLocale()
+{
+    QTemporaryDir locales;
+    QVERIFY(locales.isValid());
+    QProcess localedef;
+    localedef.start(QStringLiteral("localedef"),
+                    {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                     QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+    if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0)
+        QSKIP("no locale with a decimal comma can be made here");
+
+    qputenv("LOCPATH", QFile::encodeName(locales.path()));
+    QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    double comma = 0;
+    QCOMPARE(std::sscanf("2,5", "%lf", &comma), 1);
+    const bool commaLocale = comma == 2.5;
+
+    prepareStore();
+    const bool loaded = readBytes("1 1 2.5 1e1 @a$@b$");
+    std::setlocale(LC_NUMERIC, "C");
+    qunsetenv("LOCPATH");
+
+    QVERIFY(commaLocale);
+    QVERIFY(loaded);
+    QCOMPARE(question_score[1], 2.5);
+    QCOMPARE(question_score[2], 10.0);
 }
 
 QTEST_GUILESS_MAIN(tst_ExamLoader)

@@ -67,10 +67,14 @@ void writeAnswers()
 
 QByteArray answerPath(const QString &folder, const QString &student)
 {
-    QByteArray path = localPrefix(upToNul(folder), maxPathBytes);
+    const QString folderText = upToNul(folder);
+    const QString kept = folderText.left(fittingLength(folderText, maxPathBytes));
+    QByteArray path = kept.toLocal8Bit();
     // A folder that already ends in a slash or a backslash gets no second
-    // separator.
-    if (path.isEmpty() || (!path.endsWith('/') && !path.endsWith('\\')))
+    // separator. That is judged on the last character, not the last byte:
+    // in a double-byte encoding such as GBK the second byte of a character
+    // can be 0x5C, and the file would then land beside the folder.
+    if (kept.isEmpty() || (!kept.endsWith(QLatin1Char('/')) && !kept.endsWith(QLatin1Char('\\'))))
         path += '/';
     // A folder of the greatest length leaves room for no separator.
     if (path.size() > maxPathBytes)

@@ -301,6 +301,9 @@ void tst_AnswerExport::composedPath_data()
         << gb << "d" << x + repeated("学", 50) << "d/" + x + repeated("学", 49);
     QTest::newRow("GB18030, folder cut before a split character")
         << gb << x + repeated("学", 5000) << "s01" << x + repeated("学", 4999) + "/";
+    // 乗 is 81 5C: its second byte is a backslash, yet it ends no folder name.
+    QTest::newRow("GB18030, character ending in the byte of a backslash")
+        << gb << QString::fromUtf8("答卷乗") << "s01" << QString::fromUtf8("答卷乗/s01");
 }
 
 // The folder, a '/' unless it ends in a separator, the student information.

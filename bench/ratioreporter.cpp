@@ -1,0 +1,121 @@
+#include "ratioreporter.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+RatioReporter::RatioReporter(std::vector<Comparison> comparisons, OutputOptions options)
+    : ConsoleReporter(options)
+    , comparisons_(std::move(comparisons))
+{
+}
+
+void RatioReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.error_occurred)
+            continue;
+        const bool medianOfRepetitions =
+            run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        const bool onlyRun = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+        if (medianOfRepetitions || onlyRun)
+            medians_[run.run_name.function_name] = run;
+    }
+}
+
+const benchmark::BenchmarkReporter::Run *RatioReporter::median(const std::string &name) const
+{
+    const auto found = medians_.find(name);
+    return found == medians_.end() ? nullptr : &found->second;
+}
+
+std::string RatioReporter::line(const Comparison &comparison) const
+{
+    const Run *subject = median(comparison.subject);
+    const Run *baseline = median(comparison.baseline);
+    char text[512];
+    if (!subject || !baseline) {
+        std::snprintf(text, sizeof text, "%s: no figure (%s did not run)", comparison.label.c_str(),
+                      subject ? comparison.baseline.c_str() : comparison.subject.c_str());
+        return text;
+    }
+
+    const auto repetitions = static_cast<long long>(subject->repetitions);
+    if (comparison.measure == Comparison::CounterExcess) {
+        const auto value = [&](const Run *run) {
+            const auto found = run->counters.find(comparison.counter);
+            return found == run->counters.end() ? 0.0 : found->second.value;
+        };
+        const double excess = value(subject) - value(baseline);
+        std::snprintf(text, sizeof text,
+                      "%s: %+.1f %s over baseline (goal <= %g %s) %s"
+                      "  [%.1f against %.1f %s, medians of %lld runs]",
+                      comparison.label.c_str(), excess, comparison.unit.c_str(), comparison.goal,
+                      comparison.unit.c_str(), excess <= comparison.goal ? "met" : "MISSED",
+                      value(subject), value(baseline), comparison.unit.c_str(), repetitions);
+        return text;
+    }
+
+    const char *unit = benchmark::GetTimeUnitString(subject->time_unit);
+    if (comparison.measure == Comparison::RealTime) {
+        const double subjectTime = subject->GetAdjustedRealTime();
+        const double baselineTime = baseline->GetAdjustedRealTime();
+        const double ratio = subjectTime / baselineTime;
+        std::snprintf(text, sizeof text,
+                      "%s: %.2f x baseline (goal <= %g x) %s"
+                      "  [%.4g against %.4g %s, medians of %lld runs]",
+                      comparison.label.c_str(), ratio, comparison.goal,
+                      ratio <= comparison.goal ? "met" : "MISSED", subjectTime, baselineTime, unit,
+                      repetitions);
+        return text;
+    }
+
+    // CPU time is the figure: it does not count the spells in which other
+    // processes held the processor. Real time follows for comparison.
+    const double subjectTime = subject->GetAdjustedCPUTime();
+    const double baselineTime = baseline->GetAdjustedCPUTime();
+    const double ratio = subjectTime / baselineTime;
+    const double realRatio = subject->GetAdjustedRealTime() / baseline->GetAdjustedRealTime();
+    std::snprintf(text, sizeof text,
+                  "%s: %.2f x baseline (goal <= %g x) %s"
+                  "  [CPU %.4g against %.4g %s; real time %.2f x; medians of %lld repetitions]",
+                  comparison.label.c_str(), ratio, comparison.goal,
+                  ratio <= comparison.goal ? "met" : "MISSED", subjectTime, baselineTime, unit,
+                  realRatio, repetitions);
+    return text;
+}
+
+void RatioReporter::Finalize()
+{
+    std::ostream &out = GetOutputStream();
+    out << "\nAgainst the baseline:\n";
+    for (const Comparison &comparison : comparisons_)
+        out << "  " << line(comparison) << '\n';
+    out.flush();
+}
+
+benchmark::ConsoleReporter::OutputOptions consoleOptions(int fd)
+{
+    return isatty(fd) ? benchmark::ConsoleReporter::OO_Defaults
+                      : benchmark::ConsoleReporter::OO_Tabular;
+}
+
+FdStreamBuf::int_type FdStreamBuf::overflow(int_type ch)
+{
+    if (traits_type::eq_int_type(ch, traits_type::eof()))
+        return traits_type::not_eof(ch);
+    const char c = traits_type::to_char_type(ch);
+    return xsputn(&c, 1) == 1 ? ch : traits_type::eof();
+}
+
+std::streamsize FdStreamBuf::xsputn(const char *data, std::streamsize size)
+{
+    std::streamsize done = 0;
+    while (done < size) {
+        const ssize_t written = ::write(fd_, data + done, std::size_t(size - done));
+        if (written <= 0)
+            break;
+        done += written;
+    }
+    return done;
+}

@@ -5,88 +5,14 @@
 #include "examstore.h"
 #include "storefixture.h"
 #include "tavik.h"
+#include "windowdriver.h"
 
-#include <QFileDialog>
 #include <QLCDNumber>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTextEdit>
-#include <QtTest>
 
-#include <functional>
 #include <memory>
-
-namespace {
-
-template <typename T = QWidget>
-T *widget(const tavik &window, const char *name)
-{
-    T *found = window.findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no widget %s", name);
-    return found;
-}
-
-// Brings a page of the window to the front, as the student does by its tab.
-void openPage(const tavik &window, const char *page)
-{
-    widget<QTabWidget>(window, "tabWidget")->setCurrentWidget(widget(window, page));
-}
-
-void click(const tavik &window, const char *button)
-{
-    QTest::mouseClick(widget<QPushButton>(window, button), Qt::LeftButton);
-}
-
-// Clicks on an option's round indicator: a radio button laid out wider than
-// its caption does not take clicks beside the caption.
-void clickOption(const tavik &window, const char *option)
-{
-    auto *radio = widget<QRadioButton>(window, option);
-    const int indicator = radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
-    QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(indicator / 2, radio->height() / 2));
-}
-
-void type(QTextEdit *editor, const QString &text)
-{
-    editor->clear();
-    QTest::keyClicks(editor, text);
-}
-
-// Letters of the checked options of the choice tab.
-QString checkedOptions(const tavik &window)
-{
-    QString letters;
-    for (char letter = 'A'; letter <= 'G'; ++letter) {
-        const QByteArray name = QByteArray("choose") + letter;
-        if (widget<QRadioButton>(window, name.constData())->isChecked())
-            letters += QLatin1Char(letter);
-    }
-    return letters;
-}
-
-// Calls answer with the modal dialog as soon as one is open; answer must
-// close it.
-void answerModalDialog(QTimer &poll, std::function<void(QFileDialog *)> answer)
-{
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&poll, answer] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll.stop();
-        answer(dialog);
-    });
-    poll.start();
-}
-
-} // namespace
 
 class tst_AnsweringWindow : public QObject
 {

@@ -1,4 +1,5 @@
 #include "tavik.h"
+#include "windowdriver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,20 +81,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Answers the file dialog that the next click opens, from inside its own
-// event loop.
-void answerDialog(QTimer &timer, const std::function<void(QFileDialog *)> &answer)
-{
-    QObject::connect(&timer, &QTimer::timeout, [&timer, answer] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer.stop();
-        answer(dialog);
-    });
-    timer.start(10);
 }
 
 const QByteArray threeQuestions = "1 2\n1 2 3\n@c$\n@t1$\n@t2$\n";
@@ -286,7 +273,7 @@ void tst_Loading::dialogCancelled()
     QString directory;
     QWidget *parent = nullptr;
     QTimer timer;
-    answerDialog(timer, [&](QFileDialog *dialog) {
+    answerModalDialog(timer, [&](QFileDialog *dialog) {
         title = dialog->windowTitle();
         directory = dialog->directory().absolutePath();
         parent = dialog->parentWidget();
@@ -307,7 +294,7 @@ void tst_Loading::dialogPicksFile()
     QVERIFY(w.found());
 
     QTimer timer;
-    answerDialog(timer, [this](QFileDialog *dialog) {
+    answerModalDialog(timer, [this](QFileDialog *dialog) {
         dialog->setDirectory(m_dir.path());
         dialog->selectFile(m_examPath);
         QMetaObject::invokeMethod(dialog, "accept");

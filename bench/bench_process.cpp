@@ -133,7 +133,7 @@ int main(int argc, char *argv[])
     // in random order, so both programs see the same spells of a busy
     // machine. The figures are medians.
     std::vector<char *> arguments{argv[0]};
-    char repetitions[] = "--benchmark_repetitions=15";
+    char repetitions[] = "--benchmark_repetitions=21";
     char interleaving[] = "--benchmark_enable_random_interleaving=true";
     char aggregates[] = "--benchmark_display_aggregates_only=true";
     arguments.insert(arguments.end(), {repetitions, interleaving, aggregates});

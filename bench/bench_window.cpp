@@ -470,14 +470,15 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    // Repetitions in random order, so that a slow spell of the machine falls
-    // on both sides of a comparison; the figures are medians. Options given
-    // on the command line come later and win.
+    // Many short repetitions in random order, so that a slow spell of the
+    // machine falls on both sides of a comparison; the figures are medians.
+    // Options given on the command line come later and win.
     std::vector<char *> arguments{argv[0]};
-    char repetitions[] = "--benchmark_repetitions=9";
+    char repetitions[] = "--benchmark_repetitions=20";
+    char minimumTime[] = "--benchmark_min_time=0.2";
     char interleaving[] = "--benchmark_enable_random_interleaving=true";
     char aggregates[] = "--benchmark_display_aggregates_only=true";
-    arguments.insert(arguments.end(), {repetitions, interleaving, aggregates});
+    arguments.insert(arguments.end(), {repetitions, minimumTime, interleaving, aggregates});
     arguments.insert(arguments.end(), argv + 1, argv + argc);
     arguments.push_back(nullptr);
     int count = int(arguments.size()) - 1;

@@ -20,7 +20,34 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
         const bool onlyRun = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
         if (medianOfRepetitions || onlyRun)
             medians_[run.run_name.function_name] = run;
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "cv")
+            variations_[run.run_name.function_name] = run;
     }
+}
+
+std::string RatioReporter::spread(const Comparison &comparison) const
+{
+    const auto subject = variations_.find(comparison.subject);
+    const auto baseline = variations_.find(comparison.baseline);
+    if (subject == variations_.end() || baseline == variations_.end())
+        return {};
+    // A coefficient of variation is kept as a fraction in the time fields.
+    const auto variation = [&](const Run &run) {
+        switch (comparison.measure) {
+        case Comparison::CpuTime:
+            return run.cpu_accumulated_time;
+        case Comparison::RealTime:
+            return run.real_accumulated_time;
+        case Comparison::CounterExcess:
+            break;
+        }
+        const auto found = run.counters.find(comparison.counter);
+        return found == run.counters.end() ? 0.0 : found->second.value;
+    };
+    char text[64];
+    std::snprintf(text, sizeof text, "; cv %.0f%% and %.0f%%", 100 * variation(subject->second),
+                  100 * variation(baseline->second));
+    return text;
 }
 
 const benchmark::BenchmarkReporter::Run *RatioReporter::median(const std::string &name) const
@@ -49,10 +76,11 @@ std::string RatioReporter::line(const Comparison &comparison) const
         const double excess = value(subject) - value(baseline);
         std::snprintf(text, sizeof text,
                       "%s: %+.1f %s over baseline (goal <= %g %s) %s"
-                      "  [%.1f against %.1f %s, medians of %lld runs]",
+                      "  [%.1f against %.1f %s, medians of %lld runs%s]",
                       comparison.label.c_str(), excess, comparison.unit.c_str(), comparison.goal,
                       comparison.unit.c_str(), excess <= comparison.goal ? "met" : "MISSED",
-                      value(subject), value(baseline), comparison.unit.c_str(), repetitions);
+                      value(subject), value(baseline), comparison.unit.c_str(), repetitions,
+                      spread(comparison).c_str());
         return text;
     }
 
@@ -63,10 +91,10 @@ std::string RatioReporter::line(const Comparison &comparison) const
         const double ratio = subjectTime / baselineTime;
         std::snprintf(text, sizeof text,
                       "%s: %.2f x baseline (goal <= %g x) %s"
-                      "  [%.4g against %.4g %s, medians of %lld runs]",
+                      "  [%.4g against %.4g %s, medians of %lld runs%s]",
                       comparison.label.c_str(), ratio, comparison.goal,
                       ratio <= comparison.goal ? "met" : "MISSED", subjectTime, baselineTime, unit,
-                      repetitions);
+                      repetitions, spread(comparison).c_str());
         return text;
     }
 
@@ -78,10 +106,10 @@ std::string RatioReporter::line(const Comparison &comparison) const
     const double realRatio = subject->GetAdjustedRealTime() / baseline->GetAdjustedRealTime();
     std::snprintf(text, sizeof text,
                   "%s: %.2f x baseline (goal <= %g x) %s"
-                  "  [CPU %.4g against %.4g %s; real time %.2f x; medians of %lld repetitions]",
+                  "  [CPU %.4g against %.4g %s; real time %.2f x; medians of %lld repetitions%s]",
                   comparison.label.c_str(), ratio, comparison.goal,
                   ratio <= comparison.goal ? "met" : "MISSED", subjectTime, baselineTime, unit,
-                  realRatio, repetitions);
+                  realRatio, repetitions, spread(comparison).c_str());
     return text;
 }
 

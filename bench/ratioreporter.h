@@ -30,7 +30,9 @@ struct Comparison
 
 // The console table as usual, then one line per comparison, such as
 // "load: 1.83 x baseline (goal <= 3 x)". Reads the median aggregate of
-// each benchmark, or its only run when it was not repeated.
+// each benchmark, or its only run when it was not repeated, and shows the
+// coefficients of variation of both sides, so that a figure taken on a
+// busy machine can be told from one taken on a quiet one.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -41,10 +43,12 @@ public:
 
 private:
     const Run *median(const std::string &name) const;
+    std::string spread(const Comparison &comparison) const;
     std::string line(const Comparison &comparison) const;
 
     std::vector<Comparison> comparisons_;
     std::map<std::string, Run> medians_;
+    std::map<std::string, Run> variations_; // coefficients of variation
 };
 
 // Console options: colour only when the stream's descriptor is a terminal.

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <iostream>
 #include <spawn.h>
 #include <string>
@@ -142,9 +143,8 @@ int main(int argc, char *argv[])
     int count = int(arguments.size()) - 1;
     benchmark::Initialize(&count, arguments.data());
 
-    const char *temporary = std::getenv("TMPDIR");
-    std::string folderTemplate = std::string(temporary && *temporary ? temporary : "/tmp")
-        + "/tavik-bench-XXXXXX";
+    std::string folderTemplate =
+        (std::filesystem::temp_directory_path() / "tavik-bench-XXXXXX").string();
     if (!mkdtemp(&folderTemplate[0])) {
         std::cerr << "no temporary folder\n";
         return 1;

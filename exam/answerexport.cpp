@@ -94,6 +94,10 @@ bool exportAnswers(const QString &folder, const QString &student)
         return false;
     // An earlier export that failed must not leave its error on the stream.
     std::clearerr(stdout);
+    // Room for a whole answer, so that the flushes before each answer are
+    // the only writes rather than one more every 4 KiB.
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     writeAnswers();
     const bool written = !std::ferror(stdout);
     return std::fclose(stdout) == 0 && written;

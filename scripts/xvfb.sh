@@ -27,11 +27,12 @@ stop_virtual_display() {
     kill "${xvfb_pid:-}" 2>/dev/null || true
 }
 
-# Prints the id of the window whose title is $1, once it is shown.
+# Prints the id of the window whose title is $1, once it is shown. The title
+# is matched in UTF-8 whatever the caller's locale.
 wait_for_window() {
     local title=$1 tries=0 id
     while true; do
-        id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{print $1}' | head -n 1)
+        id=$(LC_ALL=C.UTF-8 xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{print $1}' | head -n 1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

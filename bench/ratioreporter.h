@@ -23,7 +23,7 @@ struct Comparison
     std::string subject;
     std::string baseline;
     Measure measure;
-    double goal;                // the highest acceptable ratio or excess
+    double goal;                // the highest acceptable ratio or excess; 0 for none
     std::string counter = {};   // CounterExcess only
     std::string unit = {};      // CounterExcess only
 };

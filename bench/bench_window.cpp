@@ -79,11 +79,16 @@ void settle(std::initializer_list<QTextEdit *> edits)
     QCoreApplication::processEvents();
 }
 
-// Places copy in its window where original lies in originalWindow, with the
-// same size, so that a baseline widget shows its text on the same area.
-void placeLike(QWidget *copy, QWidget *original, QWidget *originalWindow)
+// A plain widget of the baseline on parent, where the window's widget of that
+// name lies in within and with the same size, so that it shows its text on
+// the same area.
+template <class Widget>
+Widget *placedLike(const char *name, QWidget *parent, QWidget *within)
 {
-    copy->setGeometry(QRect(original->mapTo(originalWindow, QPoint(0, 0)), original->size()));
+    auto *copy = new Widget(parent);
+    const QWidget *original = child<QWidget>(name);
+    copy->setGeometry(QRect(original->mapTo(within, QPoint(0, 0)), original->size()));
+    return copy;
 }
 
 QString answerText(int k)
@@ -246,12 +251,10 @@ void loadBaseline(benchmark::State &state)
         tabs->resize(realTabs->size());
         tabs->addTab(new QWidget, QStringLiteral("1"));
         auto *choicePage = new QWidget;
-        choiceText = new QTextBrowser(choicePage);
-        placeLike(choiceText, child<QWidget>("choose_out"), child<QWidget>("ans_xuan"));
+        choiceText = placedLike<QTextBrowser>("choose_out", choicePage, child<QWidget>("ans_xuan"));
         tabs->addTab(choicePage, QStringLiteral("2"));
         auto *textPage = new QWidget;
-        textText = new QTextBrowser(textPage);
-        placeLike(textText, child<QWidget>("unchoose_out"), child<QWidget>("tab"));
+        textText = placedLike<QTextBrowser>("unchoose_out", textPage, child<QWidget>("tab"));
         tabs->addTab(textPage, QStringLiteral("3"));
         tabs->show();
         // Every page shown once, as the window's were.
@@ -300,16 +303,14 @@ void nextChoiceBaseline(benchmark::State &state)
     if (!plain) {
         plain = new QWidget;
         plain->resize(window->size());
-        question = new QTextBrowser(plain);
-        placeLike(question, child<QWidget>("choose_out"), window);
-        number = new QLCDNumber(plain);
-        placeLike(number, child<QWidget>("choose_now"), window);
-        score = new QLCDNumber(plain);
-        placeLike(score, child<QWidget>("choose_score"), window);
+        question = placedLike<QTextBrowser>("choose_out", plain, window);
+        number = placedLike<QLCDNumber>("choose_now", plain, window);
+        score = placedLike<QLCDNumber>("choose_score", plain, window);
         for (std::size_t i = 0; i < options.size(); ++i) {
             const char letter = char('A' + i);
-            options[i] = new QRadioButton(QString(QLatin1Char(letter)), plain);
-            placeLike(options[i], child<QWidget>(QByteArray("choose").append(letter).constData()), window);
+            options[i] = placedLike<QRadioButton>(QByteArray("choose").append(letter).constData(),
+                                                  plain, window);
+            options[i]->setText(QString(QLatin1Char(letter)));
         }
         plain->show();
     }
@@ -360,14 +361,10 @@ void nextTextBaseline(benchmark::State &state)
     if (!plain) {
         plain = new QWidget;
         plain->resize(window->size());
-        question = new QTextBrowser(plain);
-        placeLike(question, child<QWidget>("unchoose_out"), window);
-        number = new QLCDNumber(plain);
-        placeLike(number, child<QWidget>("unchoose_now"), window);
-        score = new QLCDNumber(plain);
-        placeLike(score, child<QWidget>("unchoose_score"), window);
-        answer = new QTextEdit(plain);
-        placeLike(answer, child<QWidget>("unchoose_in"), window);
+        question = placedLike<QTextBrowser>("unchoose_out", plain, window);
+        number = placedLike<QLCDNumber>("unchoose_now", plain, window);
+        score = placedLike<QLCDNumber>("unchoose_score", plain, window);
+        answer = placedLike<QTextEdit>("unchoose_in", plain, window);
         plain->show();
     }
 

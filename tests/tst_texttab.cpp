@@ -1,6 +1,7 @@
 #include "answerexport.h"
 #include "examstore.h"
 #include "storefixture.h"
+#include "tabactions.h"
 #include "texttab.h"
 
 #include <QLCDNumber>
@@ -35,8 +36,6 @@ struct TextPage
     }
 };
 
-enum class Action { Save, Previous, Next };
-
 void run(Action action, const TextTab &tab)
 {
     switch (action) {
@@ -47,8 +46,6 @@ void run(Action action, const TextTab &tab)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Action)
 
 class tst_TextTab : public QObject
 {
@@ -112,22 +109,7 @@ void tst_TextTab::storeStep()
 
 void tst_TextTab::cursorBounds_data()
 {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("cursor");
-    QTest::addColumn<Action>("action");
-    QTest::addColumn<int>("expectedCursor");
-
-    QTest::newRow("previous on question 1 only stores") << 3 << 1 << Action::Previous << 1;
-    QTest::newRow("next on the last only stores") << 3 << 3 << Action::Next << 3;
-    QTest::newRow("one question, previous") << 1 << 1 << Action::Previous << 1;
-    QTest::newRow("one question, next") << 1 << 1 << Action::Next << 1;
-    QTest::newRow("no non-choice questions, next") << 0 << 1 << Action::Next << 1;
-    QTest::newRow("before any load, previous") << 0 << 0 << Action::Previous << 0;
-    QTest::newRow("before any load, next") << 0 << 0 << Action::Next << 0;
-    QTest::newRow("before any load, save") << 0 << 0 << Action::Save << 0;
-    QTest::newRow("save never moves") << 3 << 2 << Action::Save << 2;
-    QTest::newRow("previous moves one back") << 3 << 3 << Action::Previous << 2;
-    QTest::newRow("next moves one forward") << 3 << 1 << Action::Next << 2;
+    addCursorBoundsRows();
 }
 
 // The cursor moves by one within 1..count; where it cannot, the action only

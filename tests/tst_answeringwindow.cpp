@@ -157,8 +157,7 @@ void tst_AnsweringWindow::folderDialog()
     QString startDir;
     bool dirsOnly = false;
     QWidget *parent = nullptr;
-    QTimer poll;
-    answerModalDialog(poll, [&](QFileDialog *dialog) {
+    DialogAnswer answer([&](QFileDialog *dialog) {
         title = dialog->windowTitle();
         startDir = dialog->directory().absolutePath();
         dirsOnly = dialog->testOption(QFileDialog::ShowDirsOnly);
@@ -174,8 +173,10 @@ void tst_AnsweringWindow::folderDialog()
 
     click(window, "output_choose_button");
 
+    QVERIFY(answer.closedDialog());
     QCOMPARE(title, QString::fromUtf8("选择学生答案文件夹"));
-    QCOMPARE(startDir, QString("/home"));
+    if (QDir("/home").exists())
+        QCOMPARE(startDir, QString("/home"));
     QVERIFY(dirsOnly);
     QCOMPARE(parent, static_cast<QWidget *>(&window));
     if (accept)

@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextEdit>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -272,8 +271,7 @@ void tst_Loading::dialogCancelled()
     QString title;
     QString directory;
     QWidget *parent = nullptr;
-    QTimer timer;
-    answerModalDialog(timer, [&](QFileDialog *dialog) {
+    DialogAnswer answer([&](QFileDialog *dialog) {
         title = dialog->windowTitle();
         directory = dialog->directory().absolutePath();
         parent = dialog->parentWidget();
@@ -281,6 +279,7 @@ void tst_Loading::dialogCancelled()
     });
     QTest::mouseClick(w.inputChooseButton, Qt::LeftButton);
 
+    QVERIFY(answer.closedDialog());
     QCOMPARE(title, QStringLiteral("选择试题文件"));
     if (QDir(QStringLiteral("/home")).exists())
         QCOMPARE(directory, QStringLiteral("/home"));
@@ -288,18 +287,15 @@ void tst_Loading::dialogCancelled()
     QCOMPARE(w.inputEdit->text(), QString());
 }
 
+// Run after dialogCancelled, as a student tries again after cancelling once.
 void tst_Loading::dialogPicksFile()
 {
     Window w;
     QVERIFY(w.found());
 
-    QTimer timer;
-    answerModalDialog(timer, [this](QFileDialog *dialog) {
-        dialog->setDirectory(m_dir.path());
-        dialog->selectFile(m_examPath);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    DialogAnswer answer([this](QFileDialog *dialog) { typePath(dialog, m_examPath); });
     QTest::mouseClick(w.inputChooseButton, Qt::LeftButton);
+    QVERIFY(answer.closedDialog());
     QCOMPARE(w.inputEdit->text(), m_examPath);
     // Picking only fills in the path; "导入" loads it.
     QCOMPARE(w.choiceCount->intValue(), 0);

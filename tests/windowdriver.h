@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -85,19 +86,60 @@ inline QString checkedOptions(const tavik &window)
     return letters;
 }
 
-// Calls answer with the modal dialog as soon as one is open; answer must
-// close it.
-inline void answerModalDialog(QTimer &poll, std::function<void(QFileDialog *)> answer)
+// Answers the next modal file dialog as the student meets it: open, active,
+// the keyboard focus in its file name field. Answering any earlier races the
+// dialog's activation, and the focused field then ignores selectFile().
+// Every wait is bounded: a dialog that does not become active, or that the
+// answer leaves open, is rejected, and so is any further modal box the answer
+// raises, so the click returns and the test fails instead of stalling.
+class DialogAnswer
 {
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&poll, answer] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll.stop();
-        answer(dialog);
-    });
-    poll.start();
+public:
+    explicit DialogAnswer(std::function<void(QFileDialog *)> answer)
+    {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            m_poll.stop();
+            m_found = true;
+            m_stray.start();
+            if (QTest::qWaitForWindowActive(dialog, boundMs)) {
+                answer(dialog);
+                m_closed = !dialog->isVisible();
+            }
+            m_stray.stop();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        m_stray.setInterval(boundMs);
+        QObject::connect(&m_stray, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        m_poll.start();
+    }
+
+    // A dialog opened and the answer closed it.
+    bool closedDialog() const { return m_found && m_closed; }
+
+private:
+    static constexpr int boundMs = 5000;
+    QTimer m_poll;
+    QTimer m_stray;
+    bool m_found = false;
+    bool m_closed = false;
+};
+
+// Types a path into the dialog's focused file name field and presses Enter.
+inline void typePath(QFileDialog *dialog, const QString &path)
+{
+    auto *field = qobject_cast<QLineEdit *>(dialog->focusWidget());
+    if (!field)
+        return;
+    field->setText(path);
+    QTest::keyClick(field, Qt::Key_Return);
 }
 
 #endif // WINDOWDRIVER_H

@@ -8,6 +8,7 @@
 #include "texttab.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -21,6 +22,15 @@ ChoiceTab choiceTab(const Ui_tavik *ui)
 TextTab textTab(const Ui_tavik *ui)
 {
     return {ui->unchoose_out, ui->unchoose_now, ui->unchoose_score, ui->unchoose_in};
+}
+
+// Where both file dialogs open. On a machine without /home the dialog would
+// put "home" into its name field, and accepting would then fail with "not
+// found": there it opens where Qt would by itself.
+QString dialogStart()
+{
+    const QString home = QStringLiteral("/home");
+    return QFileInfo(home).isDir() ? home : QString();
 }
 
 } // namespace
@@ -40,7 +50,7 @@ tavik::~tavik()
 void tavik::on_input_choose_button_clicked()
 {
     ui->input_edit->setText(
-        QFileDialog::getOpenFileName(this, tr("选择试题文件"), QStringLiteral("/home")));
+        QFileDialog::getOpenFileName(this, tr("选择试题文件"), dialogStart()));
 }
 
 void tavik::on_input_button_clicked()
@@ -58,7 +68,7 @@ void tavik::on_input_button_clicked()
 void tavik::on_output_choose_button_clicked()
 {
     ui->output_edit->setText(QFileDialog::getExistingDirectory(
-        this, tr("选择学生答案文件夹"), QStringLiteral("/home"), QFileDialog::ShowDirsOnly));
+        this, tr("选择学生答案文件夹"), dialogStart(), QFileDialog::ShowDirsOnly));
 }
 
 void tavik::on_output_button_clicked()

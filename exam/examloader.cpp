@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -22,10 +23,13 @@ inline void lockStream(FILE *in) { _lock_file(in); }
 inline void unlockStream(FILE *in) { _unlock_file(in); }
 inline int nextChar(FILE *in) { return _getc_nolock(in); }
 
-inline bool isRegularFile(const char *path)
+inline bool isRegularFile(const char *path, long long &size)
 {
-    struct _stat info;
-    return _stat(path, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
+    struct _stat64 info;
+    if (_stat64(path, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG)
+        return false;
+    size = info.st_size;
+    return true;
 }
 
 // The C runtime keeps the "C" locale here: Qt does not change it.
@@ -39,10 +43,13 @@ inline void lockStream(FILE *in) { flockfile(in); }
 inline void unlockStream(FILE *in) { funlockfile(in); }
 inline int nextChar(FILE *in) { return getc_unlocked(in); }
 
-inline bool isRegularFile(const char *path)
+inline bool isRegularFile(const char *path, long long &size)
 {
     struct stat info;
-    return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    size = info.st_size;
+    return true;
 }
 
 // Scores are written with a decimal point, but the application takes on the
@@ -175,8 +182,22 @@ bool readText(FILE *in, char *row, int &length)
     return true;
 }
 
+// Editors on Windows often begin a UTF-8 file with a byte-order mark.
+// Anything else that starts with its first byte is not an exam.
+bool skipByteOrderMark(FILE *in)
+{
+    const int first = nextChar(in);
+    if (first != 0xEF) {
+        std::ungetc(first, in);
+        return true;
+    }
+    return nextChar(in) == 0xBB && nextChar(in) == 0xBF;
+}
+
 bool readStaged(FILE *in)
 {
+    if (!skipByteOrderMark(in))
+        return false;
     if (!readCount(in, staged.choiceCount) || !readCount(in, staged.textCount))
         return false;
     const int choices = staged.choiceCount;
@@ -187,7 +208,8 @@ bool readStaged(FILE *in)
 
     const int questions = choices + texts;
     for (int j = 1; j <= questions; ++j) {
-        if (std::fscanf(in, "%lf", &staged.scores[j]) != 1)
+        // nan, inf and numbers beyond the range of a double are no scores.
+        if (std::fscanf(in, "%lf", &staged.scores[j]) != 1 || !std::isfinite(staged.scores[j]))
             return false;
     }
     for (int j = 1; j <= questions; ++j) {
@@ -233,8 +255,10 @@ bool loadExam(const QByteArray &path)
     if (path.size() > maxPathBytes || path.contains('\0'))
         return false;
     // Opening a pipe that has no writer would block, and a device may never
-    // end: only a regular file is opened.
-    if (!isRegularFile(path.constData()))
+    // end: only a regular file is opened. One far larger than any exam would
+    // hold the window for as long as it takes to read.
+    long long size = 0;
+    if (!isRegularFile(path.constData(), size) || size > maxExamFileBytes)
         return false;
 
     FILE *reopened = std::freopen(path.constData(), "r", stdin);

@@ -142,9 +142,6 @@ void tst_Loading::showsFirstQuestions_data()
     QTest::newRow("markup shown formatted")
         << QByteArray("1 1 2 3 @<b>粗体</b>题目$@<i>斜体</i>$") << 1 << 1
         << QStringLiteral("粗体题目") << 2.0 << QStringLiteral("斜体") << 3.0;
-    QTest::newRow("scores nan and inf")
-        << QByteArray("1 1 nan inf @a$@b$") << 1 << 1 << QStringLiteral("a") << qQNaN()
-        << QStringLiteral("b") << qInf();
 }
 
 void tst_Loading::showsFirstQuestions()
@@ -171,9 +168,7 @@ void tst_Loading::showsFirstQuestions()
     QCOMPARE(w.textNumber->intValue(), 1);
     QCOMPARE(w.choiceText->toPlainText(), choiceText);
     QCOMPARE(w.textText->toPlainText(), textText);
-    QCOMPARE(qIsNaN(w.choiceScore->value()), qIsNaN(choiceScore));
-    if (!qIsNaN(choiceScore))
-        QCOMPARE(w.choiceScore->value(), choiceScore);
+    QCOMPARE(w.choiceScore->value(), choiceScore);
     QCOMPARE(w.textScore->value(), textScore);
 }
 
@@ -240,6 +235,7 @@ void tst_Loading::badFileKeepsWindow_data()
     QTest::newRow("count beyond int") << QStringLiteral("bad.txt") << QByteArray("4294967297 0 1 @a$");
     QTest::newRow("fewer blocks") << QStringLiteral("bad.txt") << QByteArray("2 2 1 2 3 4 @a$@b$@c$");
     QTest::newRow("block without '$'") << QStringLiteral("bad.txt") << QByteArray("1 0 1 @a");
+    QTest::newRow("scores nan and inf") << QStringLiteral("bad.txt") << QByteArray("1 1 nan inf @a$@b$");
 }
 
 void tst_Loading::badFileKeepsWindow()

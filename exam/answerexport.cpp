@@ -3,10 +3,18 @@
 #include "examstore.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -17,33 +25,13 @@ QString upToNul(const QString &text)
     return nul < 0 ? text : text.left(nul);
 }
 
-// The number of characters at the start of text whose local 8-bit form
-// takes at most limit bytes, never ending between the two halves of a
-// surrogate pair. The cut is made on characters because the local encoding
-// need not be UTF-8: a byte-wise cut could split any multi-byte character.
-int fittingLength(const QString &text, int limit)
+// The student information names one file inside the folder: nothing that
+// would climb out of it or name the folder itself. Judged on characters, for
+// in a double-byte encoding a character's second byte can be 0x5C.
+bool namesOneFile(const QString &name)
 {
-    if (text.toLocal8Bit().size() <= limit)
-        return text.size();
-    // The encoded length grows with the prefix: search for the longest
-    // prefix that fits. left(fits) fits, left(tooLong) does not.
-    int fits = 0;
-    int tooLong = text.size();
-    while (tooLong - fits > 1) {
-        const int middle = fits + (tooLong - fits) / 2;
-        if (text.left(middle).toLocal8Bit().size() <= limit)
-            fits = middle;
-        else
-            tooLong = middle;
-    }
-    if (fits > 0 && text.at(fits - 1).isHighSurrogate() && text.at(fits).isLowSurrogate())
-        --fits;
-    return fits;
-}
-
-QByteArray localPrefix(const QString &text, int limit)
-{
-    return text.left(fittingLength(text, limit)).toLocal8Bit();
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
 void writeAnswers()
@@ -63,34 +51,32 @@ void writeAnswers()
     }
 }
 
-} // namespace
-
-QByteArray answerPath(const QString &folder, const QString &student)
+bool syncToDisk(FILE *stream)
 {
-    const QString folderText = upToNul(folder);
-    const QString kept = folderText.left(fittingLength(folderText, maxPathBytes));
-    QByteArray path = kept.toLocal8Bit();
-    // A folder that already ends in a slash or a backslash gets no second
-    // separator. That is judged on the last character, not the last byte:
-    // in a double-byte encoding such as GBK the second byte of a character
-    // can be 0x5C, and the file would then land beside the folder.
-    if (kept.isEmpty() || (!kept.endsWith(QLatin1Char('/')) && !kept.endsWith(QLatin1Char('\\'))))
-        path += '/';
-    // A folder of the greatest length leaves room for no separator.
-    if (path.size() > maxPathBytes)
-        path.chop(1);
-    const QString name = upToNul(student);
-    path += localPrefix(name.left(fittingLength(name, maxStudentBytes)),
-                        maxPathBytes - path.size());
-    return path;
+#ifdef _WIN32
+    return _commit(_fileno(stream)) == 0;
+#else
+    return fsync(fileno(stream)) == 0;
+#endif
 }
 
-bool exportAnswers(const QString &folder, const QString &student)
+// Puts the finished file under the answer file's name in one step, over
+// whatever file stood there.
+bool moveOver(const char *from, const char *to)
 {
-    const QByteArray path = answerPath(folder, student);
-    std::memcpy(answer_path, path.constData(), std::size_t(path.size()) + 1);
+#ifdef _WIN32
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(from, to) == 0;
+#endif
+}
 
-    if (!std::freopen(answer_path, "w", stdout))
+// Writes the answers through standard output into a new file at path, which
+// must not exist yet; the file is on disk when true is returned.
+bool writeNewFile(const char *path)
+{
+    // "x": never a file that is there already, nor one a link points to.
+    if (!std::freopen(path, "wx", stdout))
         return false;
     // An earlier export that failed must not leave its error on the stream.
     std::clearerr(stdout);
@@ -99,6 +85,53 @@ bool exportAnswers(const QString &folder, const QString &student)
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     writeAnswers();
-    const bool written = !std::ferror(stdout);
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && syncToDisk(stdout);
     return std::fclose(stdout) == 0 && written;
+}
+
+} // namespace
+
+QByteArray answerPath(const QString &folder, const QString &student)
+{
+    const QString folderText = upToNul(folder);
+    const QByteArray name = upToNul(student).toLocal8Bit();
+    QByteArray path = folderText.toLocal8Bit();
+    // A cut folder or name would name another file: over its limit, neither
+    // is used at all.
+    if (path.size() > maxPathBytes || name.size() > maxStudentBytes)
+        return QByteArray();
+    // A folder that already ends in a slash or a backslash gets no second
+    // separator. That is judged on the last character, not the last byte:
+    // in a double-byte encoding such as GBK the second byte of a character
+    // can be 0x5C, and the file would then land beside the folder.
+    if (folderText.isEmpty()
+        || (!folderText.endsWith(QLatin1Char('/')) && !folderText.endsWith(QLatin1Char('\\'))))
+        path += '/';
+    path += name;
+    return path.size() > maxPathBytes ? QByteArray() : path;
+}
+
+bool exportAnswers(const QString &folder, const QString &student)
+{
+    const QByteArray path = answerPath(folder, student);
+    std::memcpy(answer_path, path.constData(), std::size_t(path.size()) + 1);
+    const QString name = upToNul(student);
+    if (path.isEmpty() || !namesOneFile(name))
+        return false;
+
+    // The answers go into a new file beside the answer file and replace it
+    // only once they are all on disk: a full disk or any other failure
+    // leaves the file that stood there as it was.
+    const QByteArray folderPart = path.left(path.size() - name.toLocal8Bit().size());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray staging = folderPart + '.' + name.toLocal8Bit() + '.'
+                                   + QByteArray::number(attempt) + ".tmp";
+        if (QFileInfo::exists(QFile::decodeName(staging)))
+            continue;
+        if (writeNewFile(staging.constData()) && moveOver(staging.constData(), answer_path))
+            return true;
+        std::remove(staging.constData());
+        return false;
+    }
+    return false;
 }

@@ -64,7 +64,8 @@ private slots:
     void fileLandsAt();
     void composedPath_data();
     void composedPath();
-    void cutNameNamesTheFile();
+    void refusedNameWritesNothing_data();
+    void refusedNameWritesNothing();
 
 private:
     QString startDir;
@@ -266,49 +267,36 @@ void tst_AnswerExport::composedPath_data()
     QTest::newRow("folder ends at a zero character")
         << utf8 << QString("dir") + QChar(0) + "x/" << "s01" << "dir/s01";
 
-    // Student information over 100 bytes and paths over 10000 bytes.
+    // Student information over 100 bytes and paths over 10000 bytes are
+    // never cut: a cut one would name another file.
     const QString x = "x";
     QTest::newRow("100 bytes of name kept")
         << utf8 << "d" << x.repeated(100) << "d/" + x.repeated(100);
-    QTest::newRow("101 bytes of name cut")
-        << utf8 << "d" << x.repeated(101) << "d/" + x.repeated(100);
-    QTest::newRow("name cut before a split character")
-        << utf8 << "d" << repeated("学", 34) << "d/" + repeated("学", 33);
-    QTest::newRow("name cut on a character end")
-        << utf8 << "d" << x + repeated("学", 34) << "d/" + x + repeated("学", 33);
-    QTest::newRow("name cut before a split pair")
-        << utf8 << "d" << x.repeated(97) + QString::fromUtf8("😀") << "d/" + x.repeated(97);
     QTest::newRow("pair at the end kept")
         << utf8 << "d" << x.repeated(96) + QString::fromUtf8("😀")
         << "d/" + x.repeated(96) + QString::fromUtf8("😀");
-    QTest::newRow("folder cut before a split character")
-        << utf8 << repeated("学", 3334) << "s01" << repeated("学", 3333) + "/";
-    QTest::newRow("name cut to the room the path leaves")
-        << utf8 << x.repeated(9991) << QString::fromUtf8("学生信息")
-        << x.repeated(9991) + "/" + QString::fromUtf8("学生");
-    QTest::newRow("no room for the separator")
-        << utf8 << x.repeated(10000) << "s01" << x.repeated(10000);
-    QTest::newRow("folder over the limit")
-        << utf8 << x.repeated(10003) << "s01" << x.repeated(10000);
-    QTest::newRow("trailing slash at the limit")
-        << utf8 << x.repeated(9999) + "/" << "s01" << x.repeated(9999) + "/";
+    QTest::newRow("path of 10000 bytes kept")
+        << utf8 << x.repeated(9996) << "s01" << x.repeated(9996) + "/s01";
+    QTest::newRow("101 bytes of name refused") << utf8 << "d" << x.repeated(101) << "";
+    QTest::newRow("34 Chinese characters refused") << utf8 << "d" << repeated("学", 34) << "";
+    QTest::newRow("folder over the limit refused") << utf8 << x.repeated(10001) << "s01" << "";
+    QTest::newRow("path over the limit refused")
+        << utf8 << x.repeated(9991) << QString::fromUtf8("学生信息") << "";
+    QTest::newRow("no room for the separator") << utf8 << x.repeated(10000) << "s01" << "";
 
     // Two bytes a character: a cut that assumes UTF-8 would split one.
     const QByteArray gb = "GB18030";
     QTest::newRow("GB18030, 100 bytes of name kept")
         << gb << "d" << repeated("学", 50) << "d/" + repeated("学", 50);
-    QTest::newRow("GB18030, name cut before a split character")
-        << gb << "d" << x + repeated("学", 50) << "d/" + x + repeated("学", 49);
-    QTest::newRow("GB18030, folder cut before a split character")
-        << gb << x + repeated("学", 5000) << "s01" << x + repeated("学", 4999) + "/";
+    QTest::newRow("GB18030, 101 bytes of name refused")
+        << gb << "d" << x + repeated("学", 50) << "";
     // 乗 is 81 5C: its second byte is a backslash, yet it ends no folder name.
     QTest::newRow("GB18030, character ending in the byte of a backslash")
         << gb << QString::fromUtf8("答卷乗") << "s01" << QString::fromUtf8("答卷乗/s01");
 }
 
-// The folder, a '/' unless it ends in a separator, the student information.
-// Texts over their limits are cut, but only between characters of the local
-// encoding: the path stays valid text.
+// The folder, a '/' unless it ends in a separator, the student information;
+// nothing when a text is over its limit.
 void tst_AnswerExport::composedPath()
 {
     QFETCH(QByteArray, encoding);
@@ -330,16 +318,43 @@ void tst_AnswerExport::composedPath()
     QCOMPARE(state.remainingChars, 0);
 }
 
-void tst_AnswerExport::cutNameNamesTheFile()
+void tst_AnswerExport::refusedNameWritesNothing_data()
 {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("student");
+
+    QTest::newRow("parent folder") << "class" << "../x";
+    QTest::newRow("unrelated file") << "class" << "../../t/victim.txt";
+    QTest::newRow("subfolder") << "class" << "sub/s01";
+    QTest::newRow("backslash") << "class" << "sub\\s01";
+    QTest::newRow("the folder itself") << "class" << ".";
+    QTest::newRow("the folder above") << "class" << "..";
+    // Two students whose entries differ only after byte 100.
+    QTest::newRow("over 100 bytes") << "class" << QString("x").repeated(100) + "2";
+    QTest::newRow("folder over 10000 bytes") << QString("./").repeated(5000) + "class" << "s01";
+}
+
+// Student information that is not one name inside the folder writes no file
+// anywhere, and the files there stay as they were.
+void tst_AnswerExport::refusedNameWritesNothing()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, student);
+
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    storeAnswers("A", {});
+    QVERIFY(QDir(dir.path()).mkpath("top/class/sub"));
+    QVERIFY(QDir(dir.path()).mkpath("t"));
+    QFile victim(dir.filePath("t/victim.txt"));
+    QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("keep") == 4);
+    victim.close();
+    QVERIFY(QDir::setCurrent(dir.filePath("top")));
+    storeAnswers("A", {"x"});
 
-    QVERIFY(exportAnswers(dir.path(), repeated("学", 40)));
+    QVERIFY(!exportAnswers(folder, student));
 
-    QCOMPARE(filesIn(dir.path()), QStringList{repeated("学", 33)});
-    QCOMPARE(fileBytes(dir.filePath(repeated("学", 33))), QByteArray("A"));
+    QCOMPARE(filesIn(dir.path()), QStringList{"t/victim.txt"});
+    QCOMPARE(fileBytes(dir.filePath("t/victim.txt")), QByteArray("keep"));
 }
 
 QTEST_MAIN(tst_AnswerExport)

@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 [ -x "$work/root/usr/bin/tavik" ] || fail "usr/bin/tavik is missing or not executable"
 
-entry=$work/root/usr/share/applications/tavik.desktop
+entry=$work/root/usr/share/applications/org.example.tavik.desktop
 [ -f "$entry" ] || fail "desktop entry missing"
 desktop-file-validate "$entry" || fail "desktop entry is not valid"
 grep -qx 'Exec=tavik' "$entry" || fail "desktop entry does not start tavik"

@@ -84,6 +84,12 @@ for element in '<summary>' '<summary xml:lang="zh_CN">' '<p>' '<p xml:lang="zh_C
     grep -qF "$element" "$metainfo" || fail "AppStream metadata lacks $element: a summary and a description in English and Chinese"
 done
 
+# Software centres search the metadata's keywords, menus the entry's: the same.
+entry_keywords=$(sed -n 's/^Keywords=//p' "$entry" | tr ';' '\n' | sed '/^$/d')
+metainfo_keywords=$(sed -n 's|.*<keyword>\(.*\)</keyword>.*|\1|p' "$metainfo")
+[ -n "$metainfo_keywords" ] && [ "$entry_keywords" = "$metainfo_keywords" ] ||
+    fail "the metadata's keywords are not the desktop entry's"
+
 # png_size <file> prints the PNG's width and height, from its IHDR chunk.
 png_size() {
     local header

@@ -11,6 +11,11 @@
 #include <QTextCodec>
 #include <QtTest>
 
+#include <csignal>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 // Stores letters as the choice answers and texts as the non-choice answers.
@@ -64,6 +69,8 @@ private slots:
     void fileLandsAt();
     void composedPath_data();
     void composedPath();
+    void failedWriteKeepsFile_data();
+    void failedWriteKeepsFile();
     void refusedNameWritesNothing_data();
     void refusedNameWritesNothing();
 
@@ -316,6 +323,71 @@ void tst_AnswerExport::composedPath()
     local->toUnicode(path.constData(), path.size(), &state);
     QCOMPARE(state.invalidChars, 0);
     QCOMPARE(state.remainingChars, 0);
+}
+
+void tst_AnswerExport::failedWriteKeepsFile_data()
+{
+    QTest::addColumn<QString>("failure");
+
+    QTest::newRow("file size limit") << "limit";
+    QTest::newRow("full file system") << "full";
+}
+
+// A write that fails half way, as on a full disk, leaves the earlier answer
+// file byte for byte and no other file; the next export writes in full.
+void tst_AnswerExport::failedWriteKeepsFile()
+{
+#ifdef _WIN32
+    QSKIP("no way to fill a disk here");
+#else
+    QFETCH(QString, failure);
+
+    QTemporaryDir scratch;
+    QString folder = scratch.path();
+    if (failure == "full") {
+        folder = qEnvironmentVariable("TAVIK_SMALL_DISK");
+        if (folder.isEmpty())
+            QSKIP("no small file system here: in-namespace.sh small-disk makes one");
+    }
+    QVERIFY(scratch.isValid());
+    const QString file = QDir(folder).filePath("s01");
+    storeAnswers("B", {"earlier"});
+    QVERIFY(exportAnswers(folder, "s01"));
+    const QByteArray earlier = fileBytes(file);
+    QCOMPARE(earlier, QByteArray("B\n\n@earlier$"));
+    const QString longer = repeated("答", 100000);
+    storeAnswers("C", {longer});
+
+    bool written = true;
+    if (failure == "limit") {
+        struct rlimit before;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        struct rlimit small = before;
+        small.rlim_cur = 64 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        auto *const onTooLarge = std::signal(SIGXFSZ, SIG_IGN);
+        written = exportAnswers(folder, "s01");
+        std::signal(SIGXFSZ, onTooLarge);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &before), 0);
+    } else {
+        QFile filler(QDir(folder).filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+        // What the file system still takes is far less than the answers.
+        written = exportAnswers(folder, "s01");
+        QVERIFY(filler.remove());
+    }
+
+    QVERIFY(!written);
+    QCOMPARE(filesIn(folder), QStringList{"s01"});
+    QVERIFY(fileBytes(file) == earlier);
+    QVERIFY(exportAnswers(folder, "s01"));
+    QVERIFY(fileBytes(file) == "C\n\n@" + longer.toUtf8() + "$");
+    QVERIFY(QFile::remove(file));
+#endif
 }
 
 void tst_AnswerExport::refusedNameWritesNothing_data()

@@ -1,9 +1,11 @@
+#include "standardstreams.h"
 #include "tavik.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    openClosedStandardStreams();
     QApplication application(argc, argv);
     tavik window(nullptr);
     window.show();

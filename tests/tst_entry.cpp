@@ -10,6 +10,11 @@
 #include <QtTest>
 
 #include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 int tavik_main(int argc, char *argv[]);
 
@@ -100,6 +105,8 @@ private slots:
     void initTestCase();
     void run_data();
     void run();
+    void closedDescriptors_data();
+    void closedDescriptors();
 };
 
 void tst_entry::initTestCase()
@@ -148,6 +155,51 @@ void tst_entry::run()
     QVERIFY(observed.windowEnded);
     QVERIFY(observed.applicationAliveAtWindowEnd);
     QVERIFY(!QCoreApplication::instance());
+}
+
+void tst_entry::closedDescriptors_data()
+{
+    QTest::addColumn<QVector<int>>("descriptors");
+    QTest::newRow("standard input") << QVector<int>{0};
+    QTest::newRow("standard output") << QVector<int>{1};
+    QTest::newRow("all three") << QVector<int>{0, 1, 2};
+}
+
+// Started without some of the standard descriptors, the program runs with
+// /dev/null on them, so no file it opens later can take their numbers.
+void tst_entry::closedDescriptors()
+{
+#ifdef _WIN32
+    QSKIP("descriptors are a POSIX matter");
+#else
+    QFETCH(QVector<int>, descriptors);
+
+    struct stat null;
+    QCOMPARE(stat("/dev/null", &null), 0);
+    std::vector<int> saved;
+    // Saved above the standard three, where closing them cannot free them.
+    for (int descriptor : descriptors)
+        saved.push_back(fcntl(descriptor, F_DUPFD, 10));
+    for (int descriptor : descriptors)
+        close(descriptor);
+    char name[] = "tavik";
+    char *argv[] = {name, nullptr};
+    observed = Observed();
+    const int code = tavik_main(1, argv);
+
+    QVector<bool> onNull;
+    for (int descriptor : descriptors) {
+        struct stat info;
+        onNull << (fstat(descriptor, &info) == 0 && S_ISCHR(info.st_mode)
+                   && info.st_rdev == null.st_rdev);
+    }
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        dup2(saved[i], descriptors[int(i)]);
+        close(saved[i]);
+    }
+    QCOMPARE(code, 0);
+    QCOMPARE(onNull, QVector<bool>(descriptors.size(), true));
+#endif
 }
 
 QTEST_APPLESS_MAIN(tst_entry)

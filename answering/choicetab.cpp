@@ -1,6 +1,7 @@
 #include "choicetab.h"
 
 #include "examstore.h"
+#include "questiontext.h"
 
 #include <QAbstractButton>
 #include <QLCDNumber>
@@ -52,7 +53,7 @@ void showChoiceQuestion(const ChoiceTab &tab)
 {
     tab.number->display(choose_cursor);
     tab.score->display(question_score[choose_cursor]);
-    tab.question->setText(questionText(choose_cursor));
+    showQuestionText(tab.question, questionText(choose_cursor));
 }
 
 void saveChoice(const ChoiceTab &tab)

@@ -1,6 +1,7 @@
 #include "texttab.h"
 
 #include "examstore.h"
+#include "questiontext.h"
 
 #include <QLCDNumber>
 #include <QTextBrowser>
@@ -30,7 +31,7 @@ void showTextQuestion(const TextTab &tab)
     const int row = choose_count + unchoose_cursor;
     tab.number->display(unchoose_cursor);
     tab.score->display(question_score[row]);
-    tab.question->setText(questionText(row));
+    showQuestionText(tab.question, questionText(row));
 }
 
 void saveText(const TextTab &tab)

@@ -1,0 +1,153 @@
+#include "questiontext.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+QString repeated(const char *utf8, int times)
+{
+    return QString::fromUtf8(utf8).repeated(times);
+}
+
+} // namespace
+
+class tst_QuestionText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void shownFormatted_data();
+    void shownFormatted();
+    void loadsNothingNamed_data();
+    void loadsNothingNamed();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void tst_QuestionText::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_QuestionText::shownFormatted_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("formatted");
+
+    QTest::newRow("bold") << QString::fromUtf8("<b>粗体</b>题目") << true;
+    QTest::newRow("colour and size")
+        << QString::fromUtf8("<font color=\"#ff0000\" size=5>红</font><i>斜</i>") << true;
+    QTest::newRow("table of ordinary size")
+        << "<table border=1 width=100%>" + QString("<tr><td>a<td>b<td>c").repeated(10)
+               + "</table>"
+        << true;
+    QTest::newRow("a table inside a table")
+        << QString("<table><tr><td><table><tr><td>x</table><td>y</table>") << true;
+    // Each of these took the window for seconds, or for ever.
+    QTest::newRow("20 nested tables") << QString("<table><tr><td>").repeated(20) + "x" << false;
+    QTest::newRow("50 nested tables") << QString("<table><tr><td>").repeated(50) + "x" << false;
+    QTest::newRow("cell padding of 10^8")
+        << QString("<table cellpadding=99999999><tr><td>x</table>") << false;
+    QTest::newRow("padding hidden behind a quoted '>'")
+        << QString("<table title=\">\" cellpadding=99999999><tr><td>x</table>") << false;
+    QTest::newRow("padding written as character references")
+        << QString("<table cellpadding=\"&#57;&#57;&#57;&#57;&#57;&#57;&#57;&#57;\"><tr><td>x</table>")
+        << false;
+    QTest::newRow("wide cells in many rows")
+        << "<table>" + QString("<tr><td colspan=999>x").repeated(300) + "</table>" << false;
+    QTest::newRow("line height in a style element")
+        << "<style>p{line-height:999px}</style><p>" + QString("x<br>").repeated(1800) << false;
+    QTest::newRow("huge font and line height")
+        << "<p style=\"font-size:999px;line-height:999%\">" + repeated("甲<br>", 1800) << false;
+}
+
+// Ordinary markup shows formatted, as it always did; markup that would hold
+// the window shows as the plain text it is.
+void tst_QuestionText::shownFormatted()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, formatted);
+
+    QTextBrowser display;
+    display.resize(560, 300);
+    display.show();
+    showQuestionText(&display, text);
+    display.document()->adjustSize();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(display.toPlainText() != text, formatted);
+}
+
+void tst_QuestionText::loadsNothingNamed_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("carried");
+
+    const QString picture = m_dir.filePath("picture.png");
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(picture));
+    const QString sheet = m_dir.filePath("sheet.css");
+    QFile css(sheet);
+    QVERIFY(css.open(QIODevice::WriteOnly) && css.write("b { color: red }") > 0);
+    css.close();
+    const int imageType = QTextDocument::ImageResource;
+
+    QTest::newRow("picture file") << "<img src=\"" + picture + "\">" << imageType << picture
+                                  << false;
+    const QString pictureUrl = QUrl::fromLocalFile(picture).toString();
+    QTest::newRow("picture URL") << "<img src=\"" + pictureUrl + "\">" << imageType << pictureUrl
+                                 << false;
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+    const QString dataUrl = "data:image/png;base64," + QString::fromLatin1(png.toBase64());
+    QTest::newRow("picture carried in the text")
+        << "<img src=\"" + dataUrl + "\">" << imageType << dataUrl << true;
+    QTest::newRow("style sheet") << "<link rel=\"stylesheet\" href=\"" + sheet + "\"><b>x</b>"
+                                 << int(QTextDocument::StyleSheetResource) << sheet << false;
+#ifndef _WIN32
+    // Read, one eats the memory and the other never answers.
+    QTest::newRow("endless device") << QString("<img src=\"/dev/zero\">") << imageType
+                                    << QString("/dev/zero") << false;
+    const QString fifo = m_dir.filePath("fifo");
+    QVERIFY(QFile::exists(fifo) || mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QTest::newRow("FIFO") << "<img src=\"" + fifo + "\">" << imageType << fifo << false;
+#endif
+}
+
+// The displays load no file, device or URL a question names, only what the
+// text itself carries.
+void tst_QuestionText::loadsNothingNamed()
+{
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    QFETCH(bool, carried);
+
+    QTextBrowser display;
+    display.show();
+    showQuestionText(&display, text);
+    display.document()->adjustSize();
+    QCoreApplication::processEvents();
+
+    // The 2 x 2 picture only when the text carries it; else at most the sign
+    // of a missing image.
+    const QVariant shown = display.document()->resource(type, QUrl(name));
+    QCOMPARE(!shown.isNull() && qvariant_cast<QImage>(shown).size() == QSize(2, 2), carried);
+}
+
+QTEST_MAIN(tst_QuestionText)
+#include "tst_questiontext.moc"

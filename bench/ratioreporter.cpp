@@ -91,8 +91,8 @@ std::string RatioReporter::line(const Comparison &comparison) const
         };
         const double excess = value(subject) - value(baseline);
         std::snprintf(text, sizeof text,
-                      "%s: %+.1f %s over baseline %s"
-                      "  [%.1f against %.1f %s, medians of %lld runs%s]",
+                      "%s: %+.2f %s over baseline %s"
+                      "  [%.2f against %.2f %s, medians of %lld runs%s]",
                       comparison.label.c_str(), excess, comparison.unit.c_str(),
                       verdict(excess, comparison.goal, comparison.unit.c_str()).c_str(),
                       value(subject), value(baseline), comparison.unit.c_str(), repetitions,

@@ -4,14 +4,15 @@
 #include <cstdio>
 #include <ctime>
 
+// How long the started programs let their event loop run after the first
+// turn before they quit: for the window to be painted and, after a load, for
+// the text displays to lay the long texts out (they do so in steps on a
+// timer). The peak memory is taken over the whole run.
+constexpr int lingerMilliseconds = 200;
+
 // Prints the CLOCK_MONOTONIC time in nanoseconds on standard output, where
 // the process benchmark reads it: the moment the started program reached the
 // first turn of its event loop.
-// How long the started programs let their event loop run after loading
-// before they quit, for the text displays to lay long texts out (they do so
-// in steps on a timer).
-constexpr int lingerMilliseconds = 200;
-
 inline void reportFirstTurn()
 {
     timespec now;

@@ -38,6 +38,8 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
             medians_[run.run_name.function_name] = run;
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "cv")
             variations_[run.run_name.function_name] = run;
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
+            fastest_[run.run_name.function_name] = run;
     }
 }
 
@@ -52,7 +54,7 @@ std::string RatioReporter::spread(const Comparison &comparison) const
         switch (comparison.measure) {
         case Comparison::CpuTime:
             return run.cpu_accumulated_time;
-        case Comparison::RealTime:
+        case Comparison::FastestRealTime:
             return run.real_accumulated_time;
         case Comparison::CounterExcess:
             break;
@@ -91,8 +93,8 @@ std::string RatioReporter::line(const Comparison &comparison) const
         };
         const double excess = value(subject) - value(baseline);
         std::snprintf(text, sizeof text,
-                      "%s: %+.1f %s over baseline %s"
-                      "  [%.1f against %.1f %s, medians of %lld runs%s]",
+                      "%s: %+.2f %s over baseline %s"
+                      "  [%.2f against %.2f %s, medians of %lld runs%s]",
                       comparison.label.c_str(), excess, comparison.unit.c_str(),
                       verdict(excess, comparison.goal, comparison.unit.c_str()).c_str(),
                       value(subject), value(baseline), comparison.unit.c_str(), repetitions,
@@ -101,16 +103,24 @@ std::string RatioReporter::line(const Comparison &comparison) const
     }
 
     const char *unit = benchmark::GetTimeUnitString(subject->time_unit);
-    if (comparison.measure == Comparison::RealTime) {
-        const double subjectTime = subject->GetAdjustedRealTime();
-        const double baselineTime = baseline->GetAdjustedRealTime();
+    if (comparison.measure == Comparison::FastestRealTime) {
+        const auto fastestSubject = fastest_.find(comparison.subject);
+        const auto fastestBaseline = fastest_.find(comparison.baseline);
+        if (fastestSubject == fastest_.end() || fastestBaseline == fastest_.end()) {
+            std::snprintf(text, sizeof text, "%s: no figure (no fastest run recorded)",
+                          comparison.label.c_str());
+            return text;
+        }
+        const double subjectTime = fastestSubject->second.GetAdjustedRealTime();
+        const double baselineTime = fastestBaseline->second.GetAdjustedRealTime();
         const double ratio = subjectTime / baselineTime;
         std::snprintf(text, sizeof text,
                       "%s: %.2f x baseline %s"
-                      "  [%.4g against %.4g %s, medians of %lld runs%s]",
+                      "  [%.4g against %.4g %s, fastest of %lld runs; medians %.4g and %.4g%s]",
                       comparison.label.c_str(), ratio,
                       verdict(ratio, comparison.goal, "x").c_str(), subjectTime, baselineTime, unit,
-                      repetitions, spread(comparison).c_str());
+                      repetitions, subject->GetAdjustedRealTime(), baseline->GetAdjustedRealTime(),
+                      spread(comparison).c_str());
         return text;
     }
 

@@ -15,7 +15,8 @@ struct Comparison
 {
     enum Measure {
         CpuTime,        // ratio of the medians of CPU time per iteration
-        RealTime,       // ratio of the medians of (manual) real time
+        FastestRealTime, // ratio of the fastest (manual) real times: needs the
+                         // benchmarks to compute a "min" statistic
         CounterExcess,  // difference of the medians of a counter
     };
 
@@ -30,7 +31,8 @@ struct Comparison
 
 // The console table as usual, then one line per comparison, such as
 // "load: 1.83 x baseline (goal <= 3 x)". Reads the median aggregate of
-// each benchmark, or its only run when it was not repeated, and shows the
+// each benchmark, or its only run when it was not repeated (the fastest run
+// for FastestRealTime), and shows the
 // coefficients of variation of both sides, so that a figure taken on a
 // busy machine can be told from one taken on a quiet one.
 class RatioReporter : public benchmark::ConsoleReporter
@@ -48,6 +50,7 @@ private:
 
     std::vector<Comparison> comparisons_;
     std::map<std::string, Run> medians_;
+    std::map<std::string, Run> fastest_;    // the "min" statistic, where computed
     std::map<std::string, Run> variations_; // coefficients of variation
 };
 

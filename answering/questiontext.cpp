@@ -1,5 +1,6 @@
 #include "questiontext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
@@ -224,8 +225,16 @@ bool quickToLayOut(const QString &text)
 
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
-    if (!dynamic_cast<QuestionDocument *>(display->document()))
-        display->setDocument(new QuestionDocument(display));
+    if (!dynamic_cast<QuestionDocument *>(display->document())) {
+        auto *document = new QuestionDocument(display);
+        // Set up as the display sets up its own document: laid out for the
+        // display's screen, in its font, and with nothing to undo (each
+        // question shown would otherwise stay in memory as a step to undo).
+        document->setUndoRedoEnabled(false);
+        document->setDefaultFont(display->font());
+        display->setDocument(document);
+        document->documentLayout()->setPaintDevice(display->viewport());
+    }
     if (Qt::mightBeRichText(text) && !quickToLayOut(text))
         display->setPlainText(text);
     else

@@ -400,6 +400,19 @@ std::string expectedAnswers()
     return bytes;
 }
 
+// The least that gives the export's result: the bytes on disk under the
+// name, in place of the earlier file only once they are all there.
+bool replaceDurably(const std::string &path, const std::string &bytes)
+{
+    const std::string staging = path + ".tmp";
+    std::FILE *file = std::fopen(staging.c_str(), "w");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()
+                         && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    return std::fclose(file) == 0 && written && std::rename(staging.c_str(), path.c_str()) == 0;
+}
+
 void exportTavik(benchmark::State &state)
 {
     setUpAnswered();
@@ -416,13 +429,10 @@ void exportBaseline(benchmark::State &state)
     const std::string bytes = expectedAnswers();
     const std::string path = files.folder + "/baseline";
     for (auto _ : state) {
-        std::FILE *file = std::fopen(path.c_str(), "w");
-        if (!file) {
-            state.SkipWithError("the baseline could not open its file");
+        if (!replaceDurably(path, bytes)) {
+            state.SkipWithError("the baseline could not write its file");
             break;
         }
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
     }
 }
 
@@ -442,13 +452,10 @@ void exportConvertingBaseline(benchmark::State &state)
             bytes.append(answer.constData(), std::size_t(answer.size()));
             bytes += '$';
         }
-        std::FILE *file = std::fopen(path.c_str(), "w");
-        if (!file) {
-            state.SkipWithError("the baseline could not open its file");
+        if (!replaceDurably(path, bytes)) {
+            state.SkipWithError("the baseline could not write its file");
             break;
         }
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
     }
     if (bytes != expectedAnswers())
         state.SkipWithError("the baseline wrote other bytes");

@@ -3,10 +3,9 @@
 #include "examstore.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #ifdef _WIN32
@@ -71,13 +70,10 @@ bool moveOver(const char *from, const char *to)
 #endif
 }
 
-// Writes the answers through standard output into a new file at path, which
-// must not exist yet; the file is on disk when true is returned.
-bool writeNewFile(const char *path)
+// Writes the answers through standard output, reopened on a new file, and
+// closes it; the file is on disk when true is returned.
+bool writeStaged()
 {
-    // "x": never a file that is there already, nor one a link points to.
-    if (!std::freopen(path, "wx", stdout))
-        return false;
     // An earlier export that failed must not leave its error on the stream.
     std::clearerr(stdout);
     // Room for a whole answer, so that the flushes before each answer are
@@ -122,13 +118,18 @@ bool exportAnswers(const QString &folder, const QString &student)
     // The answers go into a new file beside the answer file and replace it
     // only once they are all on disk: a full disk or any other failure
     // leaves the file that stood there as it was.
-    const QByteArray folderPart = path.left(path.size() - name.toLocal8Bit().size());
+    const QByteArray nameBytes = name.toLocal8Bit();
+    const QByteArray folderPart = path.left(path.size() - nameBytes.size());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray staging = folderPart + '.' + name.toLocal8Bit() + '.'
-                                   + QByteArray::number(attempt) + ".tmp";
-        if (QFileInfo::exists(QFile::decodeName(staging)))
-            continue;
-        if (writeNewFile(staging.constData()) && moveOver(staging.constData(), answer_path))
+        const QByteArray staging =
+            folderPart + '.' + nameBytes + '.' + QByteArray::number(attempt) + ".tmp";
+        // "x": never a file that is there already, nor one a link points to.
+        if (!std::freopen(staging.constData(), "wx", stdout)) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (writeStaged() && moveOver(staging.constData(), answer_path))
             return true;
         std::remove(staging.constData());
         return false;

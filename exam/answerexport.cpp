@@ -1,11 +1,13 @@
 #include "answerexport.h"
 
 #include "examstore.h"
+#include "localencoding.h"
+#include "stagingfile.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #ifdef _WIN32
@@ -24,13 +26,39 @@ QString upToNul(const QString &text)
     return nul < 0 ? text : text.left(nul);
 }
 
+#ifdef _WIN32
+// Windows keeps a name as it is typed only within its naming rules: it drops
+// dots and blanks at the end ("s01." is the file s01, another student's),
+// reads a colon as the start of a stream's name, takes CON, NUL, COM1 and
+// the like for devices, with or without an extension, and refuses the
+// characters below.
+bool windowsKeepsName(const QString &name)
+{
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || QStringLiteral("<>:\"|?*").contains(c))
+            return false;
+    }
+    return !name.endsWith(QLatin1Char('.')) && !name.endsWith(QLatin1Char(' '))
+           && !device.match(name).hasMatch();
+}
+#endif
+
 // The student information names one file inside the folder: nothing that
 // would climb out of it or name the folder itself. Judged on characters, for
 // in a double-byte encoding a character's second byte can be 0x5C.
 bool namesOneFile(const QString &name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return false;
+#ifdef _WIN32
+    return windowsKeepsName(name);
+#else
+    return true;
+#endif
 }
 
 void writeAnswers()
@@ -90,11 +118,16 @@ bool writeStaged()
 QByteArray answerPath(const QString &folder, const QString &student)
 {
     const QString folderText = upToNul(folder);
-    const QByteArray name = upToNul(student).toLocal8Bit();
-    QByteArray path = folderText.toLocal8Bit();
+    // A folder or a name that the local encoding cannot hold would come out
+    // as another one.
+    const std::optional<QByteArray> folderBytes = toLocalExactly(folderText);
+    const std::optional<QByteArray> name = toLocalExactly(upToNul(student));
+    if (!folderBytes || !name)
+        return QByteArray();
+    QByteArray path = *folderBytes;
     // A cut folder or name would name another file: over its limit, neither
     // is used at all.
-    if (path.size() > maxPathBytes || name.size() > maxStudentBytes)
+    if (path.size() > maxPathBytes || name->size() > maxStudentBytes)
         return QByteArray();
     // A folder that already ends in a slash or a backslash gets no second
     // separator. That is judged on the last character, not the last byte:
@@ -103,7 +136,7 @@ QByteArray answerPath(const QString &folder, const QString &student)
     if (folderText.isEmpty()
         || (!folderText.endsWith(QLatin1Char('/')) && !folderText.endsWith(QLatin1Char('\\'))))
         path += '/';
-    path += name;
+    path += *name;
     return path.size() > maxPathBytes ? QByteArray() : path;
 }
 
@@ -120,19 +153,11 @@ bool exportAnswers(const QString &folder, const QString &student)
     // leaves the file that stood there as it was.
     const QByteArray nameBytes = name.toLocal8Bit();
     const QByteArray folderPart = path.left(path.size() - nameBytes.size());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray staging =
-            folderPart + '.' + nameBytes + '.' + QByteArray::number(attempt) + ".tmp";
-        // "x": never a file that is there already, nor one a link points to.
-        if (!std::freopen(staging.constData(), "wx", stdout)) {
-            if (errno == EEXIST)
-                continue;
-            return false;
-        }
-        if (writeStaged() && moveOver(staging.constData(), answer_path))
-            return true;
-        std::remove(staging.constData());
+    const QByteArray staging = openStagingFile(folderPart, nameBytes, unguessableToken);
+    if (staging.isEmpty())
         return false;
-    }
+    if (writeStaged() && moveOver(staging.constData(), answer_path))
+        return true;
+    std::remove(staging.constData());
     return false;
 }

@@ -57,6 +57,23 @@ inline void storeExam(int choices, int texts)
     unchoose_cursor = 1;
 }
 
+// A file written in text mode, from its bytes with LF line ends: on Windows
+// the C runtime stores each line end as CR LF.
+inline QByteArray onDisk(QByteArray bytes)
+{
+#ifdef _WIN32
+    bytes.replace('\n', "\r\n");
+#endif
+    return bytes;
+}
+
+// An answer file as the export writes text: in the local 8-bit encoding,
+// with the line ends of text mode.
+inline QByteArray answerFile(const QString &text)
+{
+    return onDisk(text.toLocal8Bit());
+}
+
 inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);

@@ -3,6 +3,7 @@
 
 #include "answerexport.h"
 #include "examstore.h"
+#include "stagingfile.h"
 #include "storefixture.h"
 
 #include <QDir>
@@ -12,7 +13,10 @@
 #include <QtTest>
 
 #include <csignal>
-#ifndef _WIN32
+#include <cstdio>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #endif
 
@@ -73,6 +77,11 @@ private slots:
     void failedWriteKeepsFile();
     void refusedNameWritesNothing_data();
     void refusedNameWritesNothing();
+    void localCodePage_data();
+    void localCodePage();
+    void takenStagingNamePassedOver_data();
+    void takenStagingNamePassedOver();
+    void leftStagingFilesStopNothing();
 
 private:
     QString startDir;
@@ -80,8 +89,10 @@ private:
 
 void tst_AnswerExport::initTestCase()
 {
-    // The expected bytes below are UTF-8 where the texts are not ASCII.
+#ifndef _WIN32
+    // A student's desktop: file names and answers leave the program in UTF-8.
     QVERIFY2(QTextCodec::codecForLocale()->mibEnum() == 106, "run under a UTF-8 locale");
+#endif
     startDir = QDir::currentPath();
 }
 
@@ -95,27 +106,25 @@ void tst_AnswerExport::fileContent_data()
 {
     QTest::addColumn<QString>("letters");
     QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("expected");
 
-    QTest::newRow("worked example, 30 bytes")
+    QTest::newRow("worked example")
         << "B_D" << QStringList{"42", "line one\nline two"}
-        << QByteArray("B_D\n\n@42$\n\n@line one\nline two$");
-    QTest::newRow("choices only") << "B_D" << QStringList{} << QByteArray("B_D");
-    QTest::newRow("one answer, no choices") << "" << QStringList{"x"} << QByteArray("\n\n@x$");
-    QTest::newRow("nothing loaded") << "" << QStringList{} << QByteArray();
-    QTest::newRow("every letter") << "ABCDEFG_" << QStringList{} << QByteArray("ABCDEFG_");
-    QTest::newRow("empty answer") << "A" << QStringList{""} << QByteArray("A\n\n@$");
+        << "B_D\n\n@42$\n\n@line one\nline two$";
+    QTest::newRow("choices only") << "B_D" << QStringList{} << "B_D";
+    QTest::newRow("one answer, no choices") << "" << QStringList{"x"} << "\n\n@x$";
+    QTest::newRow("nothing loaded") << "" << QStringList{} << "";
+    QTest::newRow("every letter") << "ABCDEFG_" << QStringList{} << "ABCDEFG_";
+    QTest::newRow("empty answer") << "A" << QStringList{""} << "A\n\n@$";
     QTest::newRow("delimiters inside answers")
-        << "" << QStringList{"a@b$c", "$@"} << QByteArray("\n\n@a@b$c$\n\n@$@$");
+        << "" << QStringList{"a@b$c", "$@"} << "\n\n@a@b$c$\n\n@$@$";
     QTest::newRow("markup as typed")
         << "" << QStringList{"if a<b and c>d then x", "<b>bold</b>"}
-        << QByteArray("\n\n@if a<b and c>d then x$\n\n@<b>bold</b>$");
+        << "\n\n@if a<b and c>d then x$\n\n@<b>bold</b>$";
     QTest::newRow("Chinese answer")
-        << "C" << QStringList{QString::fromUtf8("答：甲")}
-        << QByteArray("C\n\n@\xe7\xad\x94\xef\xbc\x9a\xe7\x94\xb2$");
+        << "C" << QStringList{QString::fromUtf8("答：甲")} << QString::fromUtf8("C\n\n@答：甲$");
     QTest::newRow("answer ends at a zero character")
-        << "" << QStringList{QString("ab") + QChar(0) + "cd", "z"}
-        << QByteArray("\n\n@ab$\n\n@z$");
+        << "" << QStringList{QString("ab") + QChar(0) + "cd", "z"} << "\n\n@ab$\n\n@z$";
 }
 
 // The file holds the stored letters, then per answer two line ends, '@', the
@@ -124,7 +133,7 @@ void tst_AnswerExport::fileContent()
 {
     QFETCH(QString, letters);
     QFETCH(QStringList, texts);
-    QFETCH(QByteArray, expected);
+    QFETCH(QString, expected);
 
     storeAnswers(letters, texts);
     choose_cursor = 1;
@@ -135,7 +144,7 @@ void tst_AnswerExport::fileContent()
 
     QVERIFY(exportAnswers(folder.path(), "s01"));
 
-    QCOMPARE(fileBytes(folder.filePath("s01")), expected);
+    QCOMPARE(fileBytes(folder.filePath("s01")), answerFile(expected));
     QCOMPARE(QByteArray(answer_path), QFile::encodeName(folder.filePath("s01")));
     QCOMPARE(choose_count, letters.size());
     QCOMPARE(unchoose_count, texts.size());
@@ -169,7 +178,7 @@ void tst_AnswerExport::longAnswerWrittenWhole()
 
     QVERIFY(exportAnswers(folder.path(), "s01"));
 
-    const QByteArray expected = "A\n\n@" + answer.toUtf8() + "$\n\n@after$";
+    const QByteArray expected = answerFile("A\n\n@" + answer + "$\n\n@after$");
     const QByteArray written = fileBytes(folder.filePath("s01"));
     QCOMPARE(written.size(), expected.size());
     QVERIFY(written == expected);
@@ -219,7 +228,7 @@ void tst_AnswerExport::failedExportSpoilsNothing()
     QCOMPARE(fileBytes(dir.filePath("file")), QByteArray());
 
     QVERIFY(exportAnswers(dir.path(), "s02"));
-    QCOMPARE(fileBytes(dir.filePath("s02")), QByteArray("B_D\n\n@42$\n\n@line one\nline two$"));
+    QCOMPARE(fileBytes(dir.filePath("s02")), answerFile("B_D\n\n@42$\n\n@line one\nline two$"));
 }
 
 void tst_AnswerExport::fileLandsAt_data()
@@ -229,8 +238,12 @@ void tst_AnswerExport::fileLandsAt_data()
 
     QTest::newRow("relative folder") << "sub" << "sub/s01";
     QTest::newRow("relative folder, trailing slash") << "sub/" << "sub/s01";
+#ifdef _WIN32
+    QTest::newRow("trailing backslash") << "sub\\" << "sub/s01";
+#else
     // On this system a backslash is part of a name, not a separator.
     QTest::newRow("trailing backslash") << "sub\\" << "sub\\s01";
+#endif
     QTest::newRow("current folder") << "." << "s01";
 }
 
@@ -250,7 +263,7 @@ void tst_AnswerExport::fileLandsAt()
     QVERIFY(exportAnswers(folder, "s01"));
 
     QCOMPARE(filesIn(dir.path()), QStringList{file});
-    QCOMPARE(fileBytes(dir.filePath(file)), QByteArray("A\n\n@x$"));
+    QCOMPARE(fileBytes(dir.filePath(file)), answerFile("A\n\n@x$"));
 }
 
 void tst_AnswerExport::composedPath_data()
@@ -404,6 +417,15 @@ void tst_AnswerExport::refusedNameWritesNothing_data()
     // Two students whose entries differ only after byte 100.
     QTest::newRow("over 100 bytes") << "class" << QString("x").repeated(100) + "2";
     QTest::newRow("folder over 10000 bytes") << QString("./").repeated(5000) + "class" << "s01";
+#ifdef _WIN32
+    // Names that Windows would take for another file, a stream or a device.
+    QTest::newRow("trailing dot") << "class" << "s01.";
+    QTest::newRow("trailing blank") << "class" << "s01 ";
+    QTest::newRow("stream of a file") << "class" << "s01:x";
+    QTest::newRow("device") << "class" << "CON";
+    QTest::newRow("device with an extension") << "class" << "nul.txt";
+    QTest::newRow("wildcard") << "class" << "s0?";
+#endif
 }
 
 // Student information that is not one name inside the folder writes no file
@@ -427,6 +449,144 @@ void tst_AnswerExport::refusedNameWritesNothing()
 
     QCOMPARE(filesIn(dir.path()), QStringList{"t/victim.txt"});
     QCOMPARE(fileBytes(dir.filePath("t/victim.txt")), QByteArray("keep"));
+}
+
+void tst_AnswerExport::localCodePage_data()
+{
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("student");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QByteArray>("written"); // the file's bytes; empty: no file
+
+    const QString chinese = QString::fromUtf8("张三");
+    const QString answer = QString::fromUtf8("答：甲");
+    const QByteArray answer936 = "\n\n@\xb4\xf0\xa3\xba\xbc\xd7$";
+    QTest::newRow("936: Chinese name and answer") << 936 << "" << chinese << answer << answer936;
+    QTest::newRow("936: Chinese folder")
+        << 936 << QString::fromUtf8("答卷") << "s01" << answer << answer936;
+    // The code page lacks them: converted, they would become ?? or a
+    // look-alike letter, and name another file or none.
+    QTest::newRow("1252: Chinese name") << 1252 << "" << chinese << "x" << QByteArray();
+    QTest::newRow("1252: Chinese folder")
+        << 1252 << QString::fromUtf8("答卷") << "s01" << "x" << QByteArray();
+    QTest::newRow("1252: name with a look-alike")
+        << 1252 << "" << QString::fromUtf8("Āa") << "x" << QByteArray();
+    QTest::newRow("1252: accented name and answer")
+        << 1252 << "" << QString::fromUtf8("José") << QString::fromUtf8("é")
+        << QByteArray("\n\n@\xe9$");
+}
+
+// File names and answers leave the program in the local 8-bit encoding, the
+// ANSI code page on Windows: a name it holds names its file, one it lacks
+// writes none. On Windows a row runs where the code page is its own (the
+// Windows tests run under code pages 936 and 1252); elsewhere the local
+// encoding is set to the code page's.
+void tst_AnswerExport::localCodePage()
+{
+    QFETCH(int, codePage);
+    QFETCH(QString, folder);
+    QFETCH(QString, student);
+    QFETCH(QString, answer);
+    QFETCH(QByteArray, written);
+
+#ifdef _WIN32
+    if (GetACP() != UINT(codePage))
+        QSKIP("another ANSI code page here");
+#else
+    QTextCodec::setCodecForLocale(
+        QTextCodec::codecForName(codePage == 936 ? "GBK" : "windows-1252"));
+#endif
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = folder.isEmpty() ? student : folder + "/" + student;
+    if (!folder.isEmpty())
+        QVERIFY(QDir(dir.path()).mkdir(folder));
+    storeAnswers("", {answer});
+
+    const bool exported = exportAnswers(dir.path() + "/" + folder, student);
+
+    QCOMPARE(exported, !written.isEmpty());
+    QCOMPARE(filesIn(dir.path()), written.isEmpty() ? QStringList() : QStringList{file});
+    if (exported)
+        QCOMPARE(fileBytes(dir.filePath(file)), onDisk(written));
+}
+
+void tst_AnswerExport::takenStagingNamePassedOver_data()
+{
+    QTest::addColumn<QString>("taken"); // what stands under the first name
+    QTest::addColumn<bool>("everyNameTaken");
+
+    QTest::newRow("file") << "file" << false;
+    QTest::newRow("folder") << "folder" << false;
+#ifndef _WIN32
+    QTest::newRow("link to a file") << "link" << false;
+    QTest::newRow("link to no file") << "dangling link" << false;
+#endif
+    QTest::newRow("every name taken") << "file" << true;
+}
+
+// The answers are staged only in a file that nothing stood under: a taken
+// name is passed over, and what stands there is never written through.
+void tst_AnswerExport::takenStagingNamePassedOver()
+{
+    QFETCH(QString, taken);
+    QFETCH(bool, everyNameTaken);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString first = dir.filePath(".s01.0000000000000001.tmp");
+    const QString victim = dir.filePath("victim");
+    if (taken == "folder") {
+        QVERIFY(QDir().mkdir(first));
+    } else {
+        QFile file(taken == "file" ? first : victim);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep") == 4);
+        file.close();
+        if (taken == "dangling link")
+            QVERIFY(file.remove());
+        if (taken.contains("link"))
+            QVERIFY(QFile::link(victim, first));
+    }
+    const QStringList before = filesIn(dir.path());
+    quint64 token = 0;
+    const auto tokens = [&] { return everyNameTaken ? 1 : ++token; };
+
+    const QByteArray staging = openStagingFile(QFile::encodeName(dir.path() + "/"), "s01", tokens);
+    const bool opened = !staging.isEmpty();
+    if (opened) {
+        std::fputs("new\n", stdout);
+        std::fclose(stdout);
+    }
+
+    QCOMPARE(opened, !everyNameTaken);
+    if (opened) {
+        QCOMPARE(QFile::decodeName(staging), dir.filePath(".s01.0000000000000002.tmp"));
+        QCOMPARE(fileBytes(QFile::decodeName(staging)), onDisk("new\n"));
+        QVERIFY(QFile::remove(QFile::decodeName(staging)));
+    }
+    QCOMPARE(filesIn(dir.path()), before);
+    if (taken == "file" || taken == "link")
+        QCOMPARE(fileBytes(taken == "file" ? first : victim), QByteArray("keep"));
+    QCOMPARE(QFileInfo::exists(victim), taken == "link");
+}
+
+// Staging files left behind by crashes, or made by anybody else in a shared
+// folder, never use up the names an export can stage its answers in.
+void tst_AnswerExport::leftStagingFilesStopNothing()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (int n = 0; n < 100; ++n) {
+        QFile left(dir.filePath(QString(".s01.%1.tmp").arg(n)));
+        QVERIFY(left.open(QIODevice::WriteOnly));
+    }
+    storeAnswers("A", {});
+
+    QVERIFY(exportAnswers(dir.path(), "s01"));
+
+    QCOMPARE(fileBytes(dir.filePath("s01")), QByteArray("A"));
+    QCOMPARE(filesIn(dir.path()).size(), 101);
 }
 
 QTEST_MAIN(tst_AnswerExport)

@@ -125,7 +125,7 @@ void tst_AnsweringWindow::onlyStoredAnswersWritten()
 
     click(window, "output_button");
 
-    QCOMPARE(fileBytes(folder.filePath("s01")), QByteArray("B_\n\n@saved$\n\n@$"));
+    QCOMPARE(fileBytes(folder.filePath("s01")), answerFile("B_\n\n@saved$\n\n@$"));
     QCOMPARE(checkedOptions(window), QString("D"));
     QCOMPARE(editor->toPlainText(), QString("not saved"));
     QCOMPARE(widget<QLineEdit>(window, "output_edit")->text(), folder.path());
@@ -176,7 +176,7 @@ void tst_AnsweringWindow::folderDialog()
     QVERIFY(answer.closedDialog());
     QCOMPARE(title, QString::fromUtf8("选择学生答案文件夹"));
     if (QDir("/home").exists())
-        QCOMPARE(startDir, QString("/home"));
+        QCOMPARE(QFileInfo(startDir).canonicalFilePath(), QFileInfo("/home").canonicalFilePath());
     QVERIFY(dirsOnly);
     QCOMPARE(parent, static_cast<QWidget *>(&window));
     if (accept)

@@ -68,10 +68,10 @@ void tst_EndToEnd::sampleExamToAnswerFile()
     typeText(widget<QLineEdit>(window, "student_edit"), QStringLiteral("2024001张三"));
     click(window, "output_button");
 
-    const QByteArray expected = "BC_B"
-                                "\n\n@光合作用把光能变成化学能。$"
-                                "\n\n@2x = 8 @ 移项\nx = 4 $ 两边除以2$"
-                                "\n\n@$";
+    const QByteArray expected = answerFile(QStringLiteral("BC_B"
+                                                          "\n\n@光合作用把光能变成化学能。$"
+                                                          "\n\n@2x = 8 @ 移项\nx = 4 $ 两边除以2$"
+                                                          "\n\n@$"));
     QCOMPARE(fileBytes(QDir(folder.path()).filePath(QStringLiteral("2024001张三"))), expected);
 }
 

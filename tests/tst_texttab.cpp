@@ -274,7 +274,7 @@ void tst_TextTab::answersOutliveASecondLoad()
     QVERIFY(exportAnswers(folder.path(), "s01"));
     // The editor still held the third answer when the second exam came in,
     // so the first store made it the new exam's first answer.
-    QCOMPARE(fileBytes(folder.filePath("s01")), QByteArray("_\n\n@third$\n\n@second$"));
+    QCOMPARE(fileBytes(folder.filePath("s01")), answerFile("_\n\n@third$\n\n@second$"));
 }
 
 QTEST_MAIN(tst_TextTab)

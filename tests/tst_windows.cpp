@@ -1,0 +1,182 @@
+// The program as Windows sees it: the executable that was built, started as
+// a student starts it. Built and run for Windows only.
+
+#include "tavik.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QtTest>
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+const wchar_t title[] = L"tavik试卷评测系统-学生端";
+
+// The directory of an icon group resource, as the resource compiler stores it.
+#pragma pack(push, 2)
+struct GroupIconEntry
+{
+    BYTE width;
+    BYTE height;
+    BYTE colours;
+    BYTE reserved;
+    WORD planes;
+    WORD bitsPerPixel;
+    DWORD bytes;
+    WORD id;
+};
+struct GroupIcon
+{
+    WORD reserved;
+    WORD type;
+    WORD count;
+    GroupIconEntry entries[1];
+};
+#pragma pack(pop)
+
+struct ModuleDeleter
+{
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
+
+Module programResources()
+{
+    const QString path = QDir::toNativeSeparators(QStringLiteral(TAVIK_EXE));
+    return Module(LoadLibraryExW(reinterpret_cast<const wchar_t *>(path.utf16()), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
+// The pixels of an icon's colour image, top row first, 32 bits each.
+QImage iconPixels(HICON icon)
+{
+    ICONINFO info;
+    if (!icon || !GetIconInfo(icon, &info))
+        return QImage();
+    BITMAP bitmap;
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    QImage image(bitmap.bmWidth, bitmap.bmHeight, QImage::Format_ARGB32);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = bitmap.bmWidth;
+    format.bmiHeader.biHeight = -bitmap.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, info.hbmColor, 0, UINT(bitmap.bmHeight), image.bits(),
+                               &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return rows == bitmap.bmHeight ? image : QImage();
+}
+
+HWND programWindow()
+{
+    return FindWindowW(nullptr, title);
+}
+
+} // namespace
+
+class tst_windows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void guiSubsystem();
+    void iconResource();
+    void windowShowsTheIcon();
+    void startsAndCloses();
+};
+
+// A GUI program: no console window opens beside it.
+void tst_windows::guiSubsystem()
+{
+    QFile program(QStringLiteral(TAVIK_EXE));
+    QVERIFY(program.open(QIODevice::ReadOnly));
+    const QByteArray bytes = program.readAll();
+    QVERIFY(bytes.size() > int(sizeof(IMAGE_DOS_HEADER)));
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.constData());
+    QCOMPARE(dos->e_magic, WORD(IMAGE_DOS_SIGNATURE));
+    QVERIFY(dos->e_lfanew + int(sizeof(IMAGE_NT_HEADERS64)) <= bytes.size());
+    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS64 *>(bytes.constData() + dos->e_lfanew);
+    QCOMPARE(nt->Signature, DWORD(IMAGE_NT_SIGNATURE));
+    QCOMPARE(nt->OptionalHeader.Magic, WORD(IMAGE_NT_OPTIONAL_HDR64_MAGIC));
+    QCOMPARE(nt->OptionalHeader.Subsystem, WORD(IMAGE_SUBSYSTEM_WINDOWS_GUI));
+}
+
+// The icon group IDI_ICON1, in English (United States), of one 128 x 128
+// image at 32 bits per pixel.
+void tst_windows::iconResource()
+{
+    const Module module = programResources();
+    QVERIFY(module);
+    // RT_GROUP_ICON, of the wide-character API.
+    HRSRC found = FindResourceExW(module.get(), MAKEINTRESOURCEW(14), L"IDI_ICON1",
+                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    QVERIFY(found);
+    const auto *group = static_cast<const GroupIcon *>(LockResource(LoadResource(module.get(), found)));
+    QVERIFY(group);
+    QCOMPARE(int(group->type), 1);
+    QCOMPARE(int(group->count), 1);
+    QCOMPARE(int(group->entries[0].width), 128);
+    QCOMPARE(int(group->entries[0].height), 128);
+    QCOMPARE(int(group->entries[0].bitsPerPixel), 32);
+}
+
+// The window shows the picture of IDI_ICON1 as its icon: Qt's Windows
+// platform takes it from the executable that runs. This test carries the
+// program's resource script too, and shows the program's window itself, for
+// Windows keeps a window's icon from other programs.
+void tst_windows::windowShowsTheIcon()
+{
+    tavik window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto shownIcon =
+        reinterpret_cast<HICON>(GetClassLongPtrW(HWND(window.winId()), GCLP_HICON));
+    const QImage shown = iconPixels(shownIcon);
+    QVERIFY(!shown.isNull());
+
+    const Module module = programResources();
+    const auto programIcon = static_cast<HICON>(
+        LoadImageW(module.get(), L"IDI_ICON1", IMAGE_ICON, shown.width(), shown.height(), 0));
+    const QImage expected = iconPixels(programIcon);
+    DestroyIcon(programIcon);
+    QVERIFY(!expected.isNull());
+    QVERIFY(shown == expected);
+}
+
+// Started as a student starts it, the program shows its window, and closing
+// the window ends it with 0.
+void tst_windows::startsAndCloses()
+{
+    QVERIFY2(!programWindow(), "the program runs already");
+    QProcess program;
+    program.start(QStringLiteral(TAVIK_EXE), {QStringLiteral("-platform"), QStringLiteral("windows")});
+    QVERIFY(program.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(programWindow(), 20000);
+
+    PostMessageW(programWindow(), WM_CLOSE, 0, 0);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+// With Qt's Windows platform, as the program runs on a student's desktop.
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "windows");
+    QApplication application(argc, argv);
+    tst_windows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"

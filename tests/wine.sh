@@ -1,0 +1,43 @@
+#!/bin/sh
+# wine.sh <prefix> <DLL folders, ':' between> <program.exe> [arguments...]
+#
+# Runs a test program built for Windows under Wine, as ctest's emulator of a
+# cross build: in a Wine prefix of the build's own, made on first use, with
+# the Qt kit's and the compiler's DLLs on its path. Wine needs an X display
+# even for programs that show no window. A plain shell, which does not warn
+# of the test's locale before the script has made it.
+set -eu
+
+prefix=$1 folders=$2
+shift 2
+if [ -z "${DISPLAY:-}" ]; then
+    echo "Wine needs an X display: run the Windows tests through scripts/windows" >&2
+    exit 1
+fi
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LOCPATH=$prefix.locales
+# Wine takes '/' as the drive Z:.
+WINEPATH=$(echo "$folders" | tr ':' '\n' | sed 's|/|\\|g; s|^|Z:|' | paste -sd ';')
+export WINEPATH
+
+# A new prefix, once, whichever test comes first. Wine hands Windows programs
+# no variable that begins with QT_: the platform for tests goes into the
+# prefix's own environment.
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+if [ ! -f "$prefix/.made" ]; then
+    rm -rf "$prefix"
+    # Wine takes its code page from the locale, and writes file names in the
+    # locale's encoding: the locales the tests run in, ready in any machine.
+    rm -rf "$prefix.locales" && mkdir -p "$prefix.locales"
+    for locale in zh_CN en_US; do
+        localedef -i "$locale" -f UTF-8 "$prefix.locales/$locale.UTF-8" >"$prefix.log" 2>&1
+    done
+    wineboot --init >>"$prefix.log" 2>&1
+    wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >>"$prefix.log" 2>&1
+    wineserver --wait
+    touch "$prefix/.made"
+fi
+exec 9>&-
+
+exec wine "$@"

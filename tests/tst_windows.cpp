@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <windows.h>
@@ -94,6 +95,7 @@ private slots:
     void iconResource();
     void windowShowsTheIcon();
     void startsAndCloses();
+    void exportsWithoutConsole();
 };
 
 // A GUI program: no console window opens beside it.
@@ -168,6 +170,37 @@ void tst_windows::startsAndCloses()
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
+}
+
+// A GUI program has no console: loading and the export reopen standard
+// input and output on their files all the same, the answer file has CR LF
+// line ends, and a second export replaces the first. (Started by Explorer
+// it has no standard handles at all; Wine's C runtime then refuses to
+// reopen the streams, Windows' does not: here they are the null device.)
+void tst_windows::exportsWithoutConsole()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile exam(dir.filePath(QStringLiteral("exam.txt")));
+    QVERIFY(exam.open(QIODevice::WriteOnly) && exam.write("3 2\n1 1 1 2 2\n@a$@b$@c$@d$@e$\n") > 0);
+    exam.close();
+
+    for (int round = 0; round < 2; ++round) {
+        QProcess program;
+        program.setStandardInputFile(QProcess::nullDevice());
+        program.setStandardOutputFile(QProcess::nullDevice());
+        program.setStandardErrorFile(QProcess::nullDevice());
+        program.start(QStringLiteral(GUI_EXPORT_EXE), {exam.fileName(), dir.path()});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+    QFile answers(dir.filePath(QStringLiteral("s01")));
+    QVERIFY(answers.open(QIODevice::ReadOnly));
+    const QByteArray workedExample = "B_D\r\n\r\n@42$\r\n\r\n@line one\r\nline two$";
+    QCOMPARE(workedExample.size(), 35);
+    QCOMPARE(answers.readAll(), workedExample);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 // With Qt's Windows platform, as the program runs on a student's desktop.

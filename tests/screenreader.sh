@@ -14,9 +14,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3
 
 if [ "${1-}" = --inside ]; then
-    # On the session bus: the program, told to register with the AT-SPI bus
-    # even though no screen reader has asked for it, then the reader.
+    # On the session bus: the AT-SPI bus first, as a desktop session starts
+    # it at login; its launcher puts the bus's address on the root window.
+    # Qt 5 connects at once to a bus it finds there; one it finds only on
+    # the session bus it may set up for before it is connected, and then it
+    # never registers. Then the program, told to register even though no
+    # screen reader has asked for that; then the reader.
     program=$2 log=$3
+    dbus-send --session --print-reply --reply-timeout=20000 --dest=org.a11y.Bus \
+        /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$log" 2>&1 &
     program_pid=$!
     status=0

@@ -1,3 +1,4 @@
+#include "numberdisplays.h"
 #include "standardstreams.h"
 #include "tavik.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char *argv[])
 {
     openClosedStandardStreams();
     QApplication application(argc, argv);
+    installNumberDisplayAccessibility();
     tavik window(nullptr);
     window.show();
     window.setWindowTitle(QString::fromUtf8("tavik试卷评测系统-学生端"));

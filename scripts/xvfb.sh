@@ -12,10 +12,14 @@ poll() {
     done
 }
 
+# The display keeps its state when its last client leaves (-noreset): by
+# default Xvfb then resets, which drops what programs left on the root window
+# (the accessibility bus's address among them) and refuses a client that
+# connects meanwhile.
 start_virtual_display() {
     local display_file
     display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
     xvfb_pid=$!
     if ! poll 100 test -s "$display_file"; then
         echo "Xvfb did not start" >&2

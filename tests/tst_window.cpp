@@ -144,9 +144,11 @@ QObject *newOfClass(const QObject *object)
     return factory == make.end() ? nullptr : (*factory)();
 }
 
-// A fresh object of the same class and text, to learn which connections
-// Qt makes to a widget's own signals without the window's help (setting a
-// text already attaches to destroyed).
+// A fresh object of the same class, text and accessible name, captioned by a
+// label of its own where the form gives it a caption, to learn which
+// connections Qt makes to a widget's own signals without the window's help
+// (setting a text or an accessible name, and becoming a label's buddy,
+// already attach to destroyed).
 QObject *bareInstance(const QObject *object)
 {
     QObject *bare = newOfClass(object);
@@ -154,6 +156,17 @@ QObject *bareInstance(const QObject *object)
         label->setText(static_cast<const QLabel *>(object)->text());
     if (auto *button = qobject_cast<QAbstractButton *>(bare))
         button->setText(static_cast<const QAbstractButton *>(object)->text());
+    auto *widget = qobject_cast<const QWidget *>(object);
+    auto *bareWidget = qobject_cast<QWidget *>(bare);
+    if (!widget || !bareWidget)
+        return bare;
+    if (!widget->accessibleName().isEmpty())
+        bareWidget->setAccessibleName(widget->accessibleName());
+    const QWidget *page = widget->parentWidget();
+    for (const QLabel *caption : page->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (caption->buddy() == widget)
+            (new QLabel(bareWidget))->setBuddy(bareWidget);
+    }
     return bare;
 }
 

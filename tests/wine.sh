@@ -14,7 +14,9 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "Wine needs an X display: run the Windows tests through scripts/windows" >&2
     exit 1
 fi
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LOCPATH=$prefix.locales
+# No Mono or Gecko prompts, and no menu entries on the desktop of the machine.
+export WINEPREFIX=$prefix WINEDEBUG=-all LOCPATH=$prefix.locales \
+    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes '/' as the drive Z:.
 WINEPATH=$(echo "$folders" | tr ':' '\n' | sed 's|/|\\|g; s|^|Z:|' | paste -sd ';')
 export WINEPATH

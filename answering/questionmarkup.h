@@ -1,0 +1,32 @@
+#ifndef QUESTIONMARKUP_H
+#define QUESTIONMARKUP_H
+
+#include <QtGlobal>
+
+class QString;
+
+// Whether a question text that Qt takes for markup holds only the markup a
+// question needs, within bounds that let the window parse, lay out and paint
+// any such text of 10000 bytes at once: the tags, attributes, style
+// properties and values listed in questionmarkup.cpp, in one pass over the
+// text. A text with anything else in it is to be shown as plain text.
+bool isAllowedQuestionMarkup(const QString &text);
+
+// What the markup of one whole text may add up to, beside the list.
+namespace QuestionMarkupBounds {
+// Elements open inside one another: tags Qt walks up for every new node.
+constexpr int openElements = 20;
+// Tables inside tables: a table lays out its cells more than once, so
+// each level multiplies the work.
+constexpr int nestedTables = 3;
+// Cells of all tables, rows times columns as Qt builds each table, spans
+// included; a cell in a table inside another counts twice, one level deeper
+// four times.
+constexpr qint64 weightedCells = 1000;
+// Pixels of the images carried in the text, as their headers give them,
+// and the longest side one may have, natural or scaled.
+constexpr qint64 imagePixels = 2048 * 1024;
+constexpr int imageSide = 2048;
+} // namespace QuestionMarkupBounds
+
+#endif // QUESTIONMARKUP_H

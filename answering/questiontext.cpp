@@ -4,80 +4,93 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QImage>
+#include <QHash>
 #include <QImageReader>
+#include <QPixmap>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
 
 namespace {
 
-// An image carried in the text as a data: URL, if it is of sensible size.
-QImage dataImage(const QUrl &url)
+// A PNG carried in the text as a data: URL, if it is of the size the
+// markup's bounds allow.
+QPixmap carriedImage(const QUrl &url)
 {
     const QByteArray encoded = url.toEncoded();
     const int comma = encoded.indexOf(',');
-    if (comma < 0)
-        return QImage();
-    QByteArray payload = QByteArray::fromPercentEncoding(encoded.mid(comma + 1));
-    if (encoded.left(comma).endsWith(";base64"))
-        payload = QByteArray::fromBase64(payload);
+    if (comma < 0 || encoded.left(comma) != "data:image/png;base64")
+        return QPixmap();
+    QByteArray payload = QByteArray::fromBase64(encoded.mid(comma + 1));
     QBuffer buffer(&payload);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, "png");
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > QuestionMarkupBounds::imageSide
         || size.height() > QuestionMarkupBounds::imageSide)
-        return QImage();
-    return reader.read();
+        return QPixmap();
+    return QPixmap::fromImage(reader.read());
 }
 
 // What an image that is not shown looks like: Qt's own sign for a missing
 // one. An empty answer would not do, for Qt then opens the named file itself.
-QImage missingImage()
+QPixmap missingImage()
 {
-    QImage sign(QStringLiteral(":/qt-project.org/styles/commonstyle/images/file-16.png"));
+    QPixmap sign(QStringLiteral(":/qt-project.org/styles/commonstyle/images/file-16.png"));
     if (sign.isNull()) {
-        sign = QImage(16, 16, QImage::Format_ARGB32);
+        sign = QPixmap(16, 16);
         sign.fill(Qt::transparent);
     }
     return sign;
 }
 
-// A document that loads nothing a question names: a text display would read
-// <img src="/dev/zero"> until memory ran out, and a FIFO forever.
+// A document that loads nothing a question names (a text display would read
+// <img src="/dev/zero"> until memory ran out, and a FIFO forever), and that
+// decodes each image the question carries once, not at every layout.
 class QuestionDocument : public QTextDocument
 {
 public:
     using QTextDocument::QTextDocument;
+
+    // The images of the question shown before are of no more use.
+    void forgetImages() { m_images.clear(); }
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override
     {
         if (type != QTextDocument::ImageResource)
             return QVariant();
-        if (name.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0) {
-            const QImage carried = dataImage(name);
-            if (!carried.isNull())
-                return carried;
+        auto image = m_images.constFind(name);
+        if (image == m_images.constEnd()) {
+            QPixmap decoded = carriedImage(name);
+            image = m_images.insert(name, decoded.isNull() ? missingImage() : decoded);
         }
-        return missingImage();
+        return *image;
     }
+
+private:
+    QHash<QUrl, QPixmap> m_images;
 };
+
+QuestionDocument *questionDocument(QTextBrowser *display)
+{
+    if (auto *document = dynamic_cast<QuestionDocument *>(display->document()))
+        return document;
+    auto *document = new QuestionDocument(display);
+    // Set up as the display sets up its own document: laid out for the
+    // display's screen, in its font, and with nothing to undo (each
+    // question shown would otherwise stay in memory as a step to undo).
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(display->font());
+    display->setDocument(document);
+    document->documentLayout()->setPaintDevice(display->viewport());
+    return document;
+}
 
 } // namespace
 
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
-    if (!dynamic_cast<QuestionDocument *>(display->document())) {
-        auto *document = new QuestionDocument(display);
-        // Set up as the display sets up its own document: laid out for the
-        // display's screen, in its font, and with nothing to undo (each
-        // question shown would otherwise stay in memory as a step to undo).
-        document->setUndoRedoEnabled(false);
-        document->setDefaultFont(display->font());
-        display->setDocument(document);
-        document->documentLayout()->setPaintDevice(display->viewport());
-    }
+    questionDocument(display)->forgetImages();
     if (Qt::mightBeRichText(text) && !isAllowedQuestionMarkup(text))
         display->setPlainText(text);
     else

@@ -7,8 +7,9 @@ class QTextBrowser;
 // Shows a question's text in display as setText() does, formatted when Qt's
 // rich-text detection takes it for markup and the markup keeps to the list
 // of isAllowedQuestionMarkup(), else as plain text, whole. The display loads
-// no file, device or URL the markup names, only an image the text itself
-// carries as a data: URL.
+// no file, device or URL the markup names (only a PNG the text itself
+// carries as a data: URL, decoded once for each time the question is
+// shown).
 void showQuestionText(QTextBrowser *display, const QString &text);
 
 #endif // QUESTIONTEXT_H

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -19,6 +20,7 @@ private slots:
     void shownFormatted();
     void loadsNothingNamed_data();
     void loadsNothingNamed();
+    void imageDecodedOncePerShowing();
 
 private:
     QTemporaryDir m_dir;
@@ -120,6 +122,36 @@ void tst_QuestionText::loadsNothingNamed()
     // of a missing image.
     const QVariant shown = display.document()->resource(QTextDocument::ImageResource, QUrl(source));
     QCOMPARE(!shown.isNull() && qvariant_cast<QImage>(shown).size() == QSize(2, 2), carried);
+}
+
+// An image the question carries is decoded once each time the question is
+// shown: laid out again at another width, it is the image decoded before.
+void tst_QuestionText::imageDecodedOncePerShowing()
+{
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const QUrl source("data:image/png;base64," + QString::fromLatin1(png.toBase64()));
+    const QString text = "<img src=\"" + source.toString() + "\">";
+
+    QTextBrowser display;
+    display.show();
+    const auto decoded = [&display, &source] {
+        return qvariant_cast<QPixmap>(display.document()->resource(QTextDocument::ImageResource, source))
+            .cacheKey();
+    };
+    showQuestionText(&display, text);
+    QCoreApplication::processEvents();
+    const qint64 shown = decoded();
+
+    display.resize(display.width() / 2, display.height());
+    QCoreApplication::processEvents();
+    QCOMPARE(decoded(), shown);
+
+    showQuestionText(&display, text);
+    QVERIFY(decoded() != shown);
 }
 
 QTEST_MAIN(tst_QuestionText)

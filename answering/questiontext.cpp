@@ -83,6 +83,10 @@ QuestionDocument *questionDocument(QTextBrowser *display)
     document->setDefaultFont(display->font());
     display->setDocument(document);
     document->documentLayout()->setPaintDevice(display->viewport());
+    // A click on a link only tells the display's anchorClicked(), which
+    // nothing hears: the question stays, and nothing is opened or loaded.
+    display->setOpenLinks(false);
+    display->setOpenExternalLinks(false);
     return document;
 }
 

@@ -9,7 +9,7 @@ class QTextBrowser;
 // of isAllowedQuestionMarkup(), else as plain text, whole. The display loads
 // no file, device or URL the markup names (only a PNG the text itself
 // carries as a data: URL, decoded once for each time the question is
-// shown).
+// shown), and a click on a link changes nothing.
 void showQuestionText(QTextBrowser *display, const QString &text);
 
 #endif // QUESTIONTEXT_H

@@ -31,6 +31,7 @@ void tst_QuestionText::shownFormatted_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("formatted");
 
+    QTest::newRow("plain") << QString::fromUtf8("下列城市中，哪一座是首都？\nA. 上海\nB. 北京") << false;
     QTest::newRow("bold") << QString::fromUtf8("<b>粗体</b>题目") << true;
     QTest::newRow("colour and size")
         << QString::fromUtf8("<font color=\"#ff0000\" size=5>红</font><i>斜</i>") << true;
@@ -38,27 +39,11 @@ void tst_QuestionText::shownFormatted_data()
         << "<table border=1 width=100%>" + QString("<tr><td>a<td>b<td>c").repeated(10)
                + "</table>"
         << true;
-    // Each of these took the window for seconds, or for ever.
-    QTest::newRow("50 nested tables") << QString("<table><tr><td>").repeated(50) + "x" << false;
-    QTest::newRow("cell padding of 10^8")
-        << QString("<table cellpadding=99999999><tr><td>x</table>") << false;
-    QTest::newRow("padding hidden behind a quoted '>'")
-        << QString("<table title=\">\" cellpadding=99999999><tr><td>x</table>") << false;
-    QTest::newRow("padding written as character references")
-        << QString("<table cellpadding=\"&#57;&#57;&#57;&#57;&#57;&#57;&#57;&#57;\"><tr><td>x</table>")
-        << false;
-    QTest::newRow("wide cells in many rows")
-        << "<table>" + QString("<tr><td colspan=999>x").repeated(300) + "</table>" << false;
-    QTest::newRow("line height in a style element")
-        << "<style>p{line-height:999px}</style><p>" + QString("x<br>").repeated(1800) << false;
-    QTest::newRow("huge font and line height")
-        << "<p style=\"font-size:999px;line-height:999%\">"
-               + QString::fromUtf8("甲<br>").repeated(1800)
-        << false;
 }
 
-// Ordinary markup shows formatted, to the pixel as setText() shows it;
-// markup that would hold the window shows as the plain text it is.
+// Plain questions and ordinary markup show to the pixel as setText() shows
+// them. (Markup that would hold the window, shown as the plain text it is,
+// is tried through the window in tst_questionwindow.)
 void tst_QuestionText::shownFormatted()
 {
     QFETCH(QString, text);
@@ -71,15 +56,13 @@ void tst_QuestionText::shownFormatted()
         browser->resize(560, 300);
         browser->show();
     }
-    if (formatted)
-        before.setText(text);
+    before.setText(text);
     showQuestionText(&display, text);
     QCoreApplication::processEvents();
 
     QCOMPARE(display.toPlainText() != text, formatted);
     QCOMPARE(display.document()->availableUndoSteps(), 0);
-    if (formatted)
-        QVERIFY(display.grab().toImage() == before.grab().toImage());
+    QVERIFY(display.grab().toImage() == before.grab().toImage());
 }
 
 void tst_QuestionText::loadsNothingNamed_data()

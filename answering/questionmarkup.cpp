@@ -357,7 +357,8 @@ bool styleAllowed(const QString &style)
 
 // A table as Qt builds it: a row for each tr, as many columns as its
 // widest row needs once the cells spanning down from rows above are
-// skipped, the way Qt places them.
+// skipped, the way Qt places them. Its cells count with the weight of
+// where the table stands.
 struct OpenTable
 {
     struct Span
@@ -367,7 +368,7 @@ struct OpenTable
         int columns = 0;
     };
 
-    int weight = 1;
+    qint64 weight = 1;
     int rows = 0;
     int columnsInRow = 0;
     int columns = 0;
@@ -386,17 +387,17 @@ bool closedByQt(const Tag &tag)
 class Pass
 {
 public:
-    explicit Pass(const QString &text) : m_text(text) {}
+    explicit Pass(const QString &text) : m_source(text) {}
 
     bool allowed()
     {
-        while (m_at < m_text.size()) {
-            if (m_text.at(m_at) == QLatin1Char('<')) {
+        while (m_at < m_source.size()) {
+            if (m_source.at(m_at) == QLatin1Char('<')) {
                 ++m_at;
                 if (!(peek() == QLatin1Char('/') ? closeTag() : openTag()))
                     return false;
             } else {
-                if (!textAllowedHere(m_text.at(m_at)))
+                if (!textAllowedHere(m_source.at(m_at)))
                     return false;
                 ++m_at;
             }
@@ -409,7 +410,7 @@ private:
 
     QChar peek(int ahead = 0) const
     {
-        return m_at + ahead < m_text.size() ? m_text.at(m_at + ahead) : QChar();
+        return m_at + ahead < m_source.size() ? m_source.at(m_at + ahead) : QChar();
     }
 
     void skipSpace()
@@ -425,17 +426,21 @@ private:
             ++m_at;
         while (isAsciiLetter(peek()) || isAsciiDigit(peek()))
             ++m_at;
-        return m_text.mid(start, m_at - start).toLower();
+        return m_source.mid(start, m_at - start).toLower();
     }
 
-    const Tag *top() const { return m_open.isEmpty() ? nullptr : m_open.last(); }
+    const Tag *top() const { return m_open.isEmpty() ? nullptr : m_open.last().tag; }
     Holds topHolds() const { return top() ? top()->holds : Holds::Flow; }
+    qint64 weightHere() const { return m_open.isEmpty() ? 1 : m_open.last().weight; }
 
-    // Text between tags: anything where text belongs, blanks elsewhere.
-    bool textAllowedHere(QChar c) const
+    // Text between tags: anything where text belongs, blanks elsewhere;
+    // each character counts with the weight of the cell it stands in.
+    bool textAllowedHere(QChar c)
     {
         const Holds holds = topHolds();
-        return holds == Holds::Flow || holds == Holds::Phrasing || isAsciiSpace(c);
+        m_characters += weightHere();
+        return (holds == Holds::Flow || holds == Holds::Phrasing || isAsciiSpace(c))
+               && m_characters <= QuestionMarkupBounds::weightedCharacters;
     }
 
     // A quoted value without quotes of its kind, angle brackets or character
@@ -449,7 +454,7 @@ private:
             while (isAsciiLetter(peek()) || isAsciiDigit(peek()) || peek() == QLatin1Char('#')
                    || peek() == QLatin1Char('%'))
                 ++m_at;
-            value = m_text.mid(start, m_at - start);
+            value = m_source.mid(start, m_at - start);
             return !value.isEmpty();
         }
         const int start = ++m_at;
@@ -459,7 +464,7 @@ private:
                 return false;
             ++m_at;
         }
-        value = m_text.mid(start, m_at - start);
+        value = m_source.mid(start, m_at - start);
         ++m_at;
         return !value.isEmpty();
     }
@@ -492,7 +497,7 @@ private:
             const int start = m_at;
             while (isAsciiLetter(peek()) || peek() == QLatin1Char('-'))
                 ++m_at;
-            const QString attribute = m_text.mid(start, m_at - start).toLower();
+            const QString attribute = m_source.mid(start, m_at - start).toLower();
             skipSpace();
             if (attribute.isEmpty() || peek() != QLatin1Char('='))
                 return false;
@@ -534,7 +539,7 @@ private:
 
     void pop()
     {
-        if (m_open.last()->name == QLatin1String("table"))
+        if (top()->name == QLatin1String("table"))
             m_tables.removeLast();
         m_open.removeLast();
     }
@@ -592,10 +597,16 @@ private:
             if (m_tables.size() == QuestionMarkupBounds::nestedTables)
                 return false;
             OpenTable table;
-            table.weight = 1 << m_tables.size();
+            table.weight = weightHere();
             m_tables << table;
         }
-        m_open << &tag;
+        // Qt lays a cell out once to find its width, again for each row it
+        // spans below its own, and once where it goes: what it holds counts
+        // that often, and so for each cell around it.
+        qint64 weight = weightHere();
+        if (tag.kind == Kind::Cell)
+            weight *= 1 + std::max(1, attributes.value(QStringLiteral("rowspan")).toInt());
+        m_open << Open{&tag, weight};
         return m_open.size() <= QuestionMarkupBounds::openElements;
     }
 
@@ -608,8 +619,8 @@ private:
             return false;
         ++m_at;
         int at = m_open.size() - 1;
-        while (at >= 0 && m_open.at(at)->name != tagName) {
-            if (!closedByQt(*m_open.at(at)))
+        while (at >= 0 && m_open.at(at).tag->name != tagName) {
+            if (!closedByQt(*m_open.at(at).tag))
                 return false;
             --at;
         }
@@ -660,11 +671,19 @@ private:
         return m_cells <= QuestionMarkupBounds::weightedCells;
     }
 
-    const QString &m_text;
+    // An element open, and the weight of what it holds.
+    struct Open
+    {
+        const Tag *tag;
+        qint64 weight;
+    };
+
+    const QString &m_source;
     int m_at = 0;
-    QVector<const Tag *> m_open;
+    QVector<Open> m_open;
     QVector<OpenTable> m_tables;
     qint64 m_cells = 0;
+    qint64 m_characters = 0;
     qint64 m_pixels = 0;
 };
 

@@ -16,13 +16,18 @@ bool isAllowedQuestionMarkup(const QString &text);
 namespace QuestionMarkupBounds {
 // Elements open inside one another: tags Qt walks up for every new node.
 constexpr int openElements = 20;
-// Tables inside tables: a table lays out its cells more than once, so
-// each level multiplies the work.
+// Tables inside tables.
 constexpr int nestedTables = 3;
+// Qt lays a table cell out once to find its width, once more for each row
+// it spans below its own, and once where it goes, with all it holds: what
+// stands in a cell weighs that many times as much, and so on for each cell
+// around it.
 // Cells of all tables, rows times columns as Qt builds each table, spans
-// included; a cell in a table inside another counts twice, one level deeper
-// four times.
+// included, each with the weight of where its table stands.
 constexpr qint64 weightedCells = 1000;
+// Characters of the text between tags, each with the weight of where it
+// stands.
+constexpr qint64 weightedCharacters = 20000;
 // Pixels of the images carried in the text, as their headers give them,
 // and the longest side one may have, natural or scaled.
 constexpr qint64 imagePixels = 2048 * 1024;

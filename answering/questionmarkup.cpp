@@ -393,6 +393,10 @@ public:
     {
         while (m_at < m_source.size()) {
             if (m_source.at(m_at) == QLatin1Char('<')) {
+                // A tag weighs as a character: Qt lays out the line or
+                // block an element makes even when it holds nothing.
+                if (!countCharacter())
+                    return false;
                 ++m_at;
                 if (!(peek() == QLatin1Char('/') ? closeTag() : openTag()))
                     return false;
@@ -433,14 +437,18 @@ private:
     Holds topHolds() const { return top() ? top()->holds : Holds::Flow; }
     qint64 weightHere() const { return m_open.isEmpty() ? 1 : m_open.last().weight; }
 
-    // Text between tags: anything where text belongs, blanks elsewhere;
-    // each character counts with the weight of the cell it stands in.
+    // Each character counts with the weight of where it stands.
+    bool countCharacter()
+    {
+        m_characters += weightHere();
+        return m_characters <= QuestionMarkupBounds::weightedCharacters;
+    }
+
+    // Text between tags: anything where text belongs, blanks elsewhere.
     bool textAllowedHere(QChar c)
     {
         const Holds holds = topHolds();
-        m_characters += weightHere();
-        return (holds == Holds::Flow || holds == Holds::Phrasing || isAsciiSpace(c))
-               && m_characters <= QuestionMarkupBounds::weightedCharacters;
+        return (holds == Holds::Flow || holds == Holds::Phrasing || isAsciiSpace(c)) && countCharacter();
     }
 
     // A quoted value without quotes of its kind, angle brackets or character

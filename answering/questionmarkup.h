@@ -25,8 +25,8 @@ constexpr int nestedTables = 3;
 // Cells of all tables, rows times columns as Qt builds each table, spans
 // included, each with the weight of where its table stands.
 constexpr qint64 weightedCells = 1000;
-// Characters of the text between tags, each with the weight of where it
-// stands.
+// Characters of the text between tags, and the tags, each tag counting as
+// one character, each with the weight of where it stands.
 constexpr qint64 weightedCharacters = 20000;
 // Pixels of the images carried in the text, as their headers give them,
 // and the longest side one may have, natural or scaled.

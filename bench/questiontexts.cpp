@@ -1,0 +1,203 @@
+#include "questiontexts.h"
+
+#include "questionmarkup.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QStringList>
+
+namespace {
+
+constexpr int textBytes = 10000;
+
+int bytes(const QString &text)
+{
+    return text.toUtf8().size();
+}
+
+// A Chinese character after another, different ones, as a question has them.
+QString chinese(int count, int seed = 0)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QChar(0x4e00 + (seed * 977 + i * 131) % 0x5000);
+    return text;
+}
+
+// As many units as fit between head and tail in 10000 bytes.
+QString filled(const QString &head, const QString &unit, const QString &tail)
+{
+    const int count = (textBytes - bytes(head) - bytes(tail)) / bytes(unit);
+    return head + unit.repeated(count) + tail;
+}
+
+// A blank PNG of the given size, as small as it compresses: one bit a pixel,
+// or 16 bits for each of red, green, blue and alpha.
+QString png(int width, int height, QImage::Format format = QImage::Format_Mono)
+{
+    QImage picture(width, height, format);
+    picture.fill(0);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0); // the strongest compression
+    writer.write(picture);
+    return "data:image/png;base64," + QString::fromLatin1(encoded.toBase64());
+}
+
+QString table(const QString &rows)
+{
+    return "<table border=10 cellpadding=20 cellspacing=20 width=100%>" + rows + "</table>";
+}
+
+// 1000 cells: 40 rows of 25, the rest of the bytes as text in the first
+// cell of each row.
+QString cells()
+{
+    QString rows;
+    for (int row = 0; row < 40; ++row)
+        rows += "<tr><td>" + chinese(22, row) + QString::fromUtf8("<td>甲").repeated(24);
+    return table(rows);
+}
+
+// Three tables deep at the bound of weighted cells: 4 cells outside, 16 a
+// level down counting twice, 240 innermost counting four times; the rest of
+// the bytes as text in the innermost cells.
+QString nestedCells()
+{
+    QString inner;
+    for (int row = 0; row < 3; ++row)
+        inner += "<tr>" + QString("<td>" + chinese(9, row)).repeated(5);
+    const QString middle = table(QString("<tr>" + QString("<td>" + table(inner)).repeated(2)).repeated(2));
+    return table(QString("<tr>" + QString("<td>" + middle).repeated(2)).repeated(2));
+}
+
+// As many characters between head and tail as the list lets through.
+QString mostText(const QString &head, const QString &tail)
+{
+    int fewest = 0;
+    int most = textBytes / 3;
+    while (fewest < most) {
+        const int count = (fewest + most + 1) / 2;
+        const QString text = head + chinese(count) + tail;
+        if (bytes(text) <= textBytes && isAllowedQuestionMarkup(text))
+            fewest = count;
+        else
+            most = count - 1;
+    }
+    return head + chinese(fewest) + tail;
+}
+
+// A grid of 10 rows by 100 columns, its first cell spanning all rows and
+// holding as much text as the weight of its spans lets it: laid out once
+// for each row it spans, and twice more.
+QString spannedCell()
+{
+    return mostText("<table border=10 cellpadding=20 cellspacing=20><tr><td colspan=100 rowspan=10>",
+                    QString("<tr>").repeated(9) + "</table>");
+}
+
+// Text three tables deep, each table's cell spanning rows so that the weight
+// grows fastest, as much of it as its weight lets it.
+QString nestedText()
+{
+    return mostText(QString("<table border=10 cellpadding=20 cellspacing=20><tr><td rowspan=3>").repeated(3),
+                    QString("<tr><tr></table>").repeated(3));
+}
+
+// As many different Chinese characters as the bytes hold, in bold: what
+// any text of 10000 bytes costs to show at first, whatever its markup.
+QString characters()
+{
+    return "<b>" + chinese((textBytes - 7) / 3) + "</b>";
+}
+
+// A font for every span: sizes in points and pixels, weights and styles,
+// each a font Qt has not loaded before.
+QString fonts()
+{
+    QStringList sizes;
+    for (int points = 6; points <= 72; ++points)
+        sizes << QString::number(points) + "pt";
+    for (int pixels = 8; pixels <= 96; ++pixels)
+        sizes << QString::number(pixels) + "px";
+    QString text;
+    for (int i = 0;; ++i) {
+        const QString span = QString("<b style=\"font-size:%1;font-weight:%2;font-style:%3\">%4x</b>")
+                                 .arg(sizes.at(i % sizes.size()))
+                                 .arg(100 + 100 * (i % 9))
+                                 .arg(i % 2 ? "italic" : "normal")
+                                 .arg(chinese(1, i));
+        if (bytes(text + span) > textBytes)
+            return text;
+        text += span;
+    }
+}
+
+// All the pixels the list allows in one picture, then pictures of one pixel
+// each shown at 999 by 999 as long as bytes are left.
+QString images()
+{
+    return filled("<img src=\"" + png(2048, 1023) + "\">",
+                  "<img src=\"" + png(1, 1) + "\" width=999 height=999>", QString());
+}
+
+// The largest picture of 16-bit colour that fits in the text.
+QString colourImage()
+{
+    int height = 64;
+    QString text;
+    for (;;) {
+        const QString larger = "<img src=\"" + png(1024, height + 64, QImage::Format_RGBA64) + "\">";
+        if (bytes(larger) > textBytes || 1024 * (height + 64) > 2048 * 1024)
+            return text;
+        text = larger;
+        height += 64;
+    }
+}
+
+// A list of as many items as fit, numbered in Roman numerals.
+QString listItems()
+{
+    return filled("<ol type=I>", QString::fromUtf8("<li>甲"), "</ol>");
+}
+
+// The narrowest column the margins and indents allow (narrower than the
+// display: one character to a line), twenty elements deep, the largest font.
+QString narrowColumn()
+{
+    const QString head = QString("<div style=\"margin-left:100px;margin-right:100px\">").repeated(9)
+                         + QString("<ul><li>").repeated(5)
+                         + "<p style=\"text-indent:100px;font-size:96px\">";
+    return head + chinese((textBytes - bytes(head)) / 3);
+}
+
+// As many lines of the largest font as fit.
+QString lines()
+{
+    return filled("<p style=\"font-size:96px;margin-top:100px;margin-bottom:100px\">",
+                  QString::fromUtf8("甲<br>"), QString());
+}
+
+} // namespace
+
+QVector<QuestionText> costliestQuestionTexts()
+{
+    return {
+        {"ordinary", QString::fromUtf8("<p><b>1.</b> 下列城市中，哪一座是<u>中华人民共和国</u>的首都？</p>"
+                                       "<ol type=A><li>上海<li>北京<li>广州<li>重庆</ol>")},
+        {"characters", characters()},
+        {"cells", cells()},
+        {"nested_cells", nestedCells()},
+        {"spanned_cell", spannedCell()},
+        {"nested_text", nestedText()},
+        {"fonts", fonts()},
+        {"images", images()},
+        {"colour_image", colourImage()},
+        {"list_items", listItems()},
+        {"narrow_column", narrowColumn()},
+        {"lines", lines()},
+    };
+}

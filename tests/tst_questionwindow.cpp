@@ -87,6 +87,9 @@ void tst_QuestionWindow::markupShown_data()
 
     QTest::newRow("plain question") << QString::fromUtf8("下列城市中，哪一座是首都？\nA. 上海\nB. 北京")
                                     << false;
+    // Qt takes "<b 且 b>" for a bold tag and would swallow it.
+    QTest::newRow("comparison that Qt takes for a tag")
+        << QString::fromUtf8("若 a<b 且 b>c，求证。") << false;
     QTest::newRow("bold") << QString::fromUtf8("<b>粗体</b>题目") << true;
     QTest::newRow("the window's own label markup")
         << QString::fromUtf8("<html><head/><body><p><span style=\" font-size:11pt;\">题目：</span>"

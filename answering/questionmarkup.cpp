@@ -608,12 +608,13 @@ private:
             table.weight = weightHere();
             m_tables << table;
         }
-        // Qt lays a cell out once to find its width, again for each row it
-        // spans below its own, and once where it goes: what it holds counts
-        // that often, and so for each cell around it.
+        // Qt lays a cell out to find its width once for each row it spans,
+        // twice over when the table is wider than the display, and once
+        // where it goes: what it holds counts that often, and so for each
+        // cell around it.
         qint64 weight = weightHere();
         if (tag.kind == Kind::Cell)
-            weight *= 1 + std::max(1, attributes.value(QStringLiteral("rowspan")).toInt());
+            weight *= 1 + 2 * std::max(1, attributes.value(QStringLiteral("rowspan")).toInt());
         m_open << Open{&tag, weight};
         return m_open.size() <= QuestionMarkupBounds::openElements;
     }

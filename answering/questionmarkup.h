@@ -18,16 +18,16 @@ namespace QuestionMarkupBounds {
 constexpr int openElements = 20;
 // Tables inside tables.
 constexpr int nestedTables = 3;
-// Qt lays a table cell out once to find its width, once more for each row
-// it spans below its own, and once where it goes, with all it holds: what
-// stands in a cell weighs that many times as much, and so on for each cell
-// around it.
+// Qt lays a table cell out, with all it holds, to find its width once for
+// each row it spans (twice over when the table is wider than the display)
+// and once where it goes: what stands in a cell weighs that many times as
+// much, and so on for each cell around it.
 // Cells of all tables, rows times columns as Qt builds each table, spans
 // included, each with the weight of where its table stands.
-constexpr qint64 weightedCells = 1000;
+constexpr qint64 weightedCells = 800;
 // Characters of the text between tags, and the tags, each tag counting as
 // one character, each with the weight of where it stands.
-constexpr qint64 weightedCharacters = 20000;
+constexpr qint64 weightedCharacters = 30000;
 // Pixels of the images carried in the text, as their headers give them,
 // and the longest side one may have, natural or scaled.
 constexpr qint64 imagePixels = 2048 * 1024;

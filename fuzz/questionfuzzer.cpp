@@ -115,7 +115,7 @@ void weigh(QTextFrame::iterator part, qint64 weight, int tables, Weighed &weighe
             for (int column = 0; column < table->columns(); ++column) {
                 const QTextTableCell cell = table->cellAt(row, column);
                 if (cell.row() == row && cell.column() == column)
-                    weigh(cell.begin(), weight * (1 + cell.rowSpan()), tables + 1, weighed);
+                    weigh(cell.begin(), weight * (1 + 2 * cell.rowSpan()), tables + 1, weighed);
             }
         }
     }

@@ -7,6 +7,8 @@
 #include <QImageWriter>
 #include <QStringList>
 
+#include <functional>
+
 namespace {
 
 constexpr int textBytes = 10000;
@@ -52,59 +54,68 @@ QString table(const QString &rows)
     return "<table border=10 cellpadding=20 cellspacing=20 width=100%>" + rows + "</table>";
 }
 
-// 1000 cells: 40 rows of 25, the rest of the bytes as text in the first
+// 800 cells: 40 rows of 20, the rest of the bytes as text in the first
 // cell of each row.
 QString cells()
 {
     QString rows;
     for (int row = 0; row < 40; ++row)
-        rows += "<tr><td>" + chinese(22, row) + QString::fromUtf8("<td>甲").repeated(24);
+        rows += "<tr><td>" + chinese(33, row) + QString::fromUtf8("<td>甲").repeated(19);
     return table(rows);
 }
 
-// Three tables deep at the bound of weighted cells: 4 cells outside, 16 a
-// level down counting twice, 240 innermost counting four times; the rest of
-// the bytes as text in the innermost cells.
-QString nestedCells()
-{
-    QString inner;
-    for (int row = 0; row < 3; ++row)
-        inner += "<tr>" + QString("<td>" + chinese(9, row)).repeated(5);
-    const QString middle = table(QString("<tr>" + QString("<td>" + table(inner)).repeated(2)).repeated(2));
-    return table(QString("<tr>" + QString("<td>" + middle).repeated(2)).repeated(2));
-}
-
-// As many characters between head and tail as the list lets through.
-QString mostText(const QString &head, const QString &tail)
+// The longest of the texts made for 0, 1, 2, ... that the list lets
+// through in 10000 bytes.
+QString longest(const std::function<QString(int)> &made)
 {
     int fewest = 0;
-    int most = textBytes / 3;
+    int most = textBytes;
     while (fewest < most) {
         const int count = (fewest + most + 1) / 2;
-        const QString text = head + chinese(count) + tail;
+        const QString text = made(count);
         if (bytes(text) <= textBytes && isAllowedQuestionMarkup(text))
             fewest = count;
         else
             most = count - 1;
     }
-    return head + chinese(fewest) + tail;
+    return made(fewest);
 }
 
-// A grid of 10 rows by 100 columns, its first cell spanning all rows and
-// holding as much text as the weight of its spans lets it: laid out once
-// for each row it spans, and twice more.
+// Three tables deep near the bound of weighted cells: 2 cells outside, 6 a
+// level down counting three times, 84 innermost counting nine times; each
+// table wider than the display, so that Qt lays each out a second time to
+// fit. Text in the innermost cells, as much as the list lets through.
+QString nestedCells()
+{
+    return longest([](int characters) {
+        QString inner;
+        for (int row = 0; row < 2; ++row)
+            inner += "<tr>" + QString("<td>" + chinese(characters, row)).repeated(7);
+        const QString middle = table("<tr>" + QString("<td>" + table(inner)).repeated(3));
+        return table("<tr>" + QString("<td>" + middle).repeated(2));
+    });
+}
+
+// As many characters between head and tail as the list lets through.
+QString mostText(const QString &head, const QString &tail)
+{
+    return longest([&head, &tail](int characters) { return head + chinese(characters) + tail; });
+}
+
+// A grid of 8 rows by 100 columns, its first cell spanning all rows and
+// holding as much text as its weight lets it: laid out twice for each row
+// it spans, and once more.
 QString spannedCell()
 {
-    return mostText("<table border=10 cellpadding=20 cellspacing=20><tr><td colspan=100 rowspan=10>",
-                    QString("<tr>").repeated(9) + "</table>");
+    return mostText("<table border=10 cellpadding=20 cellspacing=20><tr><td colspan=100 rowspan=8>",
+                    QString("<tr>").repeated(7) + "</table>");
 }
 
-// Text three tables deep, each table's cell spanning rows so that the weight
-// grows fastest, as much of it as its weight lets it.
+// Text three tables deep, as much as its weight lets it.
 QString nestedText()
 {
-    return mostText(QString("<table border=10 cellpadding=20 cellspacing=20><tr><td rowspan=3>").repeated(3),
-                    QString("<tr><tr></table>").repeated(3));
+    return mostText(QString("<table border=10 cellpadding=20 cellspacing=20><tr><td>").repeated(3),
+                    QString("</table>").repeated(3));
 }
 
 // As many different Chinese characters as the bytes hold, in bold: what

@@ -1,0 +1,214 @@
+#include "questiontexts.h"
+
+#include "questionmarkup.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QStringList>
+
+#include <functional>
+
+namespace {
+
+constexpr int textBytes = 10000;
+
+int bytes(const QString &text)
+{
+    return text.toUtf8().size();
+}
+
+// A Chinese character after another, different ones, as a question has them.
+QString chinese(int count, int seed = 0)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QChar(0x4e00 + (seed * 977 + i * 131) % 0x5000);
+    return text;
+}
+
+// As many units as fit between head and tail in 10000 bytes.
+QString filled(const QString &head, const QString &unit, const QString &tail)
+{
+    const int count = (textBytes - bytes(head) - bytes(tail)) / bytes(unit);
+    return head + unit.repeated(count) + tail;
+}
+
+// A blank PNG of the given size, as small as it compresses: one bit a pixel,
+// or 16 bits for each of red, green, blue and alpha.
+QString png(int width, int height, QImage::Format format = QImage::Format_Mono)
+{
+    QImage picture(width, height, format);
+    picture.fill(0);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0); // the strongest compression
+    writer.write(picture);
+    return "data:image/png;base64," + QString::fromLatin1(encoded.toBase64());
+}
+
+QString table(const QString &rows)
+{
+    return "<table border=10 cellpadding=20 cellspacing=20 width=100%>" + rows + "</table>";
+}
+
+// 800 cells: 40 rows of 20, the rest of the bytes as text in the first
+// cell of each row.
+QString cells()
+{
+    QString rows;
+    for (int row = 0; row < 40; ++row)
+        rows += "<tr><td>" + chinese(33, row) + QString::fromUtf8("<td>甲").repeated(19);
+    return table(rows);
+}
+
+// The longest of the texts made for 0, 1, 2, ... that the list lets
+// through in 10000 bytes.
+QString longest(const std::function<QString(int)> &made)
+{
+    int fewest = 0;
+    int most = textBytes;
+    while (fewest < most) {
+        const int count = (fewest + most + 1) / 2;
+        const QString text = made(count);
+        if (bytes(text) <= textBytes && isAllowedQuestionMarkup(text))
+            fewest = count;
+        else
+            most = count - 1;
+    }
+    return made(fewest);
+}
+
+// Three tables deep near the bound of weighted cells: 2 cells outside, 6 a
+// level down counting three times, 84 innermost counting nine times; each
+// table wider than the display, so that Qt lays each out a second time to
+// fit. Text in the innermost cells, as much as the list lets through.
+QString nestedCells()
+{
+    return longest([](int characters) {
+        QString inner;
+        for (int row = 0; row < 2; ++row)
+            inner += "<tr>" + QString("<td>" + chinese(characters, row)).repeated(7);
+        const QString middle = table("<tr>" + QString("<td>" + table(inner)).repeated(3));
+        return table("<tr>" + QString("<td>" + middle).repeated(2));
+    });
+}
+
+// As many characters between head and tail as the list lets through.
+QString mostText(const QString &head, const QString &tail)
+{
+    return longest([&head, &tail](int characters) { return head + chinese(characters) + tail; });
+}
+
+// A grid of 8 rows by 100 columns, its first cell spanning all rows and
+// holding as much text as its weight lets it: laid out twice for each row
+// it spans, and once more.
+QString spannedCell()
+{
+    return mostText("<table border=10 cellpadding=20 cellspacing=20><tr><td colspan=100 rowspan=8>",
+                    QString("<tr>").repeated(7) + "</table>");
+}
+
+// Text three tables deep, as much as its weight lets it.
+QString nestedText()
+{
+    return mostText(QString("<table border=10 cellpadding=20 cellspacing=20><tr><td>").repeated(3),
+                    QString("</table>").repeated(3));
+}
+
+// As many different Chinese characters as the bytes hold, in bold: what
+// any text of 10000 bytes costs to show at first, whatever its markup.
+QString characters()
+{
+    return "<b>" + chinese((textBytes - 7) / 3) + "</b>";
+}
+
+// A font for every span: sizes in points and pixels, weights and styles,
+// each a font Qt has not loaded before.
+QString fonts()
+{
+    QStringList sizes;
+    for (int points = 6; points <= 72; ++points)
+        sizes << QString::number(points) + "pt";
+    for (int pixels = 8; pixels <= 96; ++pixels)
+        sizes << QString::number(pixels) + "px";
+    QString text;
+    for (int i = 0;; ++i) {
+        const QString span = QString("<b style=\"font-size:%1;font-weight:%2;font-style:%3\">%4x</b>")
+                                 .arg(sizes.at(i % sizes.size()))
+                                 .arg(100 + 100 * (i % 9))
+                                 .arg(i % 2 ? "italic" : "normal")
+                                 .arg(chinese(1, i));
+        if (bytes(text + span) > textBytes)
+            return text;
+        text += span;
+    }
+}
+
+// All the pixels the list allows in one picture, then pictures of one pixel
+// each shown at 999 by 999 as long as bytes are left.
+QString images()
+{
+    return filled("<img src=\"" + png(2048, 1023) + "\">",
+                  "<img src=\"" + png(1, 1) + "\" width=999 height=999>", QString());
+}
+
+// The largest picture of 16-bit colour that fits in the text.
+QString colourImage()
+{
+    int height = 64;
+    QString text;
+    for (;;) {
+        const QString larger = "<img src=\"" + png(1024, height + 64, QImage::Format_RGBA64) + "\">";
+        if (bytes(larger) > textBytes || 1024 * (height + 64) > 2048 * 1024)
+            return text;
+        text = larger;
+        height += 64;
+    }
+}
+
+// A list of as many items as fit, numbered in Roman numerals.
+QString listItems()
+{
+    return filled("<ol type=I>", QString::fromUtf8("<li>甲"), "</ol>");
+}
+
+// The narrowest column the margins and indents allow (narrower than the
+// display: one character to a line), twenty elements deep, the largest font.
+QString narrowColumn()
+{
+    const QString head = QString("<div style=\"margin-left:100px;margin-right:100px\">").repeated(9)
+                         + QString("<ul><li>").repeated(5)
+                         + "<p style=\"text-indent:100px;font-size:96px\">";
+    return head + chinese((textBytes - bytes(head)) / 3);
+}
+
+// As many lines of the largest font as fit.
+QString lines()
+{
+    return filled("<p style=\"font-size:96px;margin-top:100px;margin-bottom:100px\">",
+                  QString::fromUtf8("甲<br>"), QString());
+}
+
+} // namespace
+
+QVector<QuestionText> costliestQuestionTexts()
+{
+    return {
+        {"ordinary", QString::fromUtf8("<p><b>1.</b> 下列城市中，哪一座是<u>中华人民共和国</u>的首都？</p>"
+                                       "<ol type=A><li>上海<li>北京<li>广州<li>重庆</ol>")},
+        {"characters", characters()},
+        {"cells", cells()},
+        {"nested_cells", nestedCells()},
+        {"spanned_cell", spannedCell()},
+        {"nested_text", nestedText()},
+        {"fonts", fonts()},
+        {"images", images()},
+        {"colour_image", colourImage()},
+        {"list_items", listItems()},
+        {"narrow_column", narrowColumn()},
+        {"lines", lines()},
+    };
+}

@@ -1,0 +1,19 @@
+#ifndef QUESTIONTEXTS_H
+#define QUESTIONTEXTS_H
+
+#include <QString>
+#include <QVector>
+
+// The costliest question texts that the markup list lets through, each of
+// at most 10000 bytes of UTF-8: every bound of the list driven as far as
+// the bytes allow, one kind of cost to a text, and an ordinary question
+// beside them to compare with.
+struct QuestionText
+{
+    const char *name;
+    QString text;
+};
+
+QVector<QuestionText> costliestQuestionTexts();
+
+#endif // QUESTIONTEXTS_H

@@ -1,0 +1,212 @@
+// Sends arbitrary texts through the question display of the real window, as
+// the choice tab shows a question: the text stored, "下一题" clicked, Qt's
+// rich-text detection, the markup check, and Qt's parse, layout and paint at
+// the size the window gives the display. libFuzzer's -timeout and
+// -rss_limit_mb (scripts/fuzz sets both) end the run at a text that holds
+// the display too long or at memory beyond the bound over the program's
+// own; and each text is held here to what it may add to the memory the
+// program held just before it. A text shown formatted is also held to the bounds of the
+// markup in the document Qt built from it: a text that the check lets
+// through but that Qt builds larger than the check counted is a finding too.
+// At the end the slowest text and the most memory one added are printed.
+
+#include "examstore.h"
+#include "questionmarkup.h"
+#include "tavik.h"
+
+#include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+// What showing one text may add to the program, in MB.
+constexpr long addedMegabytesBound = 50;
+
+tavik *window = nullptr;
+QTextBrowser *display = nullptr;
+QAbstractButton *next = nullptr;
+
+double slowestMilliseconds = 0;
+double slowestCpuMilliseconds = 0;
+long mostAddedKilobytes = 0;
+
+// A field of /proc/self/status in kB: VmRSS, the resident size now, or
+// VmHWM, its peak since the last reset.
+long statusKilobytes(const char *field)
+{
+    long kilobytes = 0;
+    if (FILE *status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        const std::size_t length = std::strlen(field);
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
+                kilobytes = std::atol(line + length + 1);
+                break;
+            }
+        }
+        std::fclose(status);
+    }
+    return kilobytes;
+}
+
+// Lets VmHWM start again from the resident size now.
+void resetPeak()
+{
+    if (FILE *clear = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", clear);
+        std::fclose(clear);
+    }
+}
+
+double cpuMilliseconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+void fail(const char *what)
+{
+    std::fprintf(stderr, "question display out of bounds: %s\n", what);
+    std::abort();
+}
+
+// What Qt built, weighed as the check weighs the markup: the cells of each
+// table with the weight of the cell it stands in, the characters with the
+// weight of theirs (a block's end, which an element makes, counting as one).
+struct Weighed
+{
+    qint64 cells = 0;
+    qint64 characters = 0;
+};
+
+void weigh(QTextFrame::iterator part, qint64 weight, int tables, Weighed &weighed)
+{
+    for (; !part.atEnd(); ++part) {
+        QTextFrame *frame = part.currentFrame();
+        if (!frame) {
+            weighed.characters += part.currentBlock().length() * weight;
+            continue;
+        }
+        auto *table = qobject_cast<QTextTable *>(frame);
+        if (!table) {
+            weigh(frame->begin(), weight, tables, weighed);
+            continue;
+        }
+        if (tables == QuestionMarkupBounds::nestedTables)
+            fail("tables nested deeper than the bound");
+        weighed.cells += qint64(table->rows()) * table->columns() * weight;
+        for (int row = 0; row < table->rows(); ++row) {
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                if (cell.row() == row && cell.column() == column)
+                    weigh(cell.begin(), weight * (1 + 2 * cell.rowSpan()), tables + 1, weighed);
+            }
+        }
+    }
+}
+
+void showStored(const QByteArray &text)
+{
+    std::memcpy(question_text[2], text.constData(), std::size_t(text.size()));
+    question_text[2][text.size()] = '\0';
+    choose_cursor = 1;
+    next->click();
+    // The display lays a long document out in steps on a timer: all of it
+    // now, then the repaint.
+    QTextDocument *document = display->document();
+    document->documentLayout()->blockBoundingRect(document->lastBlock());
+    QCoreApplication::processEvents();
+}
+
+void report()
+{
+    std::fprintf(stderr,
+                 "question display: slowest text %.0f ms (%.0f ms of CPU), most memory one text "
+                 "added %.1f MB\n",
+                 slowestMilliseconds, slowestCpuMilliseconds, mostAddedKilobytes / 1024.0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's warnings about what it reads (colours it does not know, broken
+    // PNGs) would bury libFuzzer's report.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+            std::abort();
+        }
+    });
+    static int qtArgc = 1;
+    static char *qtArgv[] = {(*argv)[0], nullptr};
+    new QApplication(qtArgc, qtArgv);
+
+    window = new tavik;
+    window->show();
+    window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
+    display = window->findChild<QTextBrowser *>(QStringLiteral("choose_out"));
+    next = window->findChild<QAbstractButton *>(QStringLiteral("choose_next"));
+    if (!display || !next)
+        fail("the window has no choice question display");
+    choose_count = 2;
+    std::strcpy(question_text[1], "1");
+    // Fonts and the ordinary road once, so that the first text does not pay
+    // for what every start of the program pays.
+    for (const char *warm : {"<b>粗体</b>题目", "甲乙丙丁", "<table><tr><td>x</table>"})
+        showStored(QByteArray(warm));
+
+    std::atexit(report);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // Stored as the loader stores a text: at most 10000 bytes, up to a zero.
+    QByteArray text(reinterpret_cast<const char *>(data), int(std::min<size_t>(size, maxTextBytes)));
+    text.truncate(int(std::strlen(text.constData())));
+
+    resetPeak();
+    const long residentBefore = statusKilobytes("VmRSS");
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = cpuMilliseconds();
+    showStored(text);
+    slowestCpuMilliseconds = std::max(slowestCpuMilliseconds, cpuMilliseconds() - cpuStart);
+    slowestMilliseconds = std::max(
+        slowestMilliseconds,
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    const long added = statusKilobytes("VmHWM") - residentBefore;
+    mostAddedKilobytes = std::max(mostAddedKilobytes, added);
+    if (added > addedMegabytesBound * 1024)
+        fail("a text added more memory than the bound");
+
+    const QString shown = QString::fromUtf8(text);
+    if (Qt::mightBeRichText(shown) && isAllowedQuestionMarkup(shown)) {
+        Weighed weighed;
+        weigh(display->document()->rootFrame()->begin(), 1, 0, weighed);
+        if (weighed.cells > QuestionMarkupBounds::weightedCells)
+            fail("more table cells than the bound");
+        // Cells no tag opened (a row shorter than others) hold a block end.
+        if (weighed.characters > QuestionMarkupBounds::weightedCharacters + weighed.cells)
+            fail("more characters than the bound");
+    }
+    return 0;
+}

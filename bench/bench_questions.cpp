@@ -9,6 +9,7 @@
 //   tavik_bench_questions --show NAME     one showing, as the benchmark starts it
 //   tavik_bench_questions --save FOLDER   the texts as files, e.g. as fuzzing seeds
 
+#include "processmeter.h"
 #include "questiontexts.h"
 
 #include "examstore.h"
@@ -45,39 +46,6 @@ constexpr double goalMilliseconds = 200;
 constexpr double goalMegabytes = 50;
 
 // ---------------------------------------------------------------- one showing
-
-long statusKilobytes(const char *field)
-{
-    long kilobytes = 0;
-    if (FILE *status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        const std::size_t length = std::strlen(field);
-        while (std::fgets(line, sizeof line, status)) {
-            if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
-                kilobytes = std::atol(line + length + 1);
-                break;
-            }
-        }
-        std::fclose(status);
-    }
-    return kilobytes;
-}
-
-// Lets the peak resident size (VmHWM) start again from the size now.
-void resetPeak()
-{
-    if (FILE *clear = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", clear);
-        std::fclose(clear);
-    }
-}
-
-double cpuNow()
-{
-    timespec now;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 double realNow()
 {
@@ -137,10 +105,10 @@ int showOnce(int argc, char **argv, const QString &name)
     Showing showing;
     resetPeak();
     const long residentBefore = statusKilobytes("VmRSS");
-    const double cpuStart = cpuNow();
+    const double cpuStart = cpuMilliseconds();
     const double realStart = realNow();
     showBy(next, display);
-    showing.cpuMs = cpuNow() - cpuStart;
+    showing.cpuMs = cpuMilliseconds() - cpuStart;
     showing.realMs = realNow() - realStart;
     showing.addedMb = (statusKilobytes("VmHWM") - residentBefore) / 1024.0;
     if (display->toPlainText() == text) {
@@ -149,9 +117,9 @@ int showOnce(int argc, char **argv, const QString &name)
     }
 
     showBy(previous, display);
-    const double againStart = cpuNow();
+    const double againStart = cpuMilliseconds();
     showBy(next, display);
-    showing.againCpuMs = cpuNow() - againStart;
+    showing.againCpuMs = cpuMilliseconds() - againStart;
 
     std::printf("shown %.3f %.3f %.3f %.3f\n", showing.cpuMs, showing.realMs, showing.addedMb,
                 showing.againCpuMs);

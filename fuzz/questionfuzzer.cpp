@@ -11,6 +11,7 @@
 // At the end the slowest text and the most memory one added are printed.
 
 #include "examstore.h"
+#include "processmeter.h"
 #include "questionmarkup.h"
 #include "tavik.h"
 
@@ -44,41 +45,6 @@ QAbstractButton *next = nullptr;
 double slowestMilliseconds = 0;
 double slowestCpuMilliseconds = 0;
 long mostAddedKilobytes = 0;
-
-// A field of /proc/self/status in kB: VmRSS, the resident size now, or
-// VmHWM, its peak since the last reset.
-long statusKilobytes(const char *field)
-{
-    long kilobytes = 0;
-    if (FILE *status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        const std::size_t length = std::strlen(field);
-        while (std::fgets(line, sizeof line, status)) {
-            if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
-                kilobytes = std::atol(line + length + 1);
-                break;
-            }
-        }
-        std::fclose(status);
-    }
-    return kilobytes;
-}
-
-// Lets VmHWM start again from the resident size now.
-void resetPeak()
-{
-    if (FILE *clear = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", clear);
-        std::fclose(clear);
-    }
-}
-
-double cpuMilliseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 void fail(const char *what)
 {

@@ -1,10 +1,9 @@
 // The list of markup a question may use, on its own: what passes, and each
 // way of stepping outside it or its bounds.
 
+#include "carriedimage.h"
 #include "questionmarkup.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QtTest>
 
 class tst_QuestionMarkup : public QObject
@@ -17,19 +16,6 @@ private slots:
 };
 
 namespace {
-
-// An <img> carrying a blank PNG of the given size.
-QString image(int width, int height, const QString &attributes = QString())
-{
-    QImage picture(width, height, QImage::Format_Mono);
-    picture.fill(0);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return "<img src=\"data:image/png;base64," + QString::fromLatin1(png.toBase64()) + "\""
-           + attributes + ">";
-}
 
 QString table(int rows, const QString &cells, const QString &attributes = QString())
 {
@@ -73,7 +59,7 @@ void tst_QuestionMarkup::allowed_data()
         << table(1, "<td>" + table(1, "<td>" + table(1, "<td>x") + "<td>")) << true;
     QTest::newRow("twenty elements open") << QString("<span>").repeated(20) + "x" << true;
     QTest::newRow("images within the pixels")
-        << image(2048, 512) + image(1024, 1022, " width=999") + image(2, 2, " height=999 align=middle")
+        << carriedImage(2048, 512) + carriedImage(1024, 1022, " width=999") + carriedImage(2, 2, " height=999 align=middle")
         << true;
 
     // Numbers as Qt reads them but the list does not.
@@ -81,7 +67,7 @@ void tst_QuestionMarkup::allowed_data()
     QTest::newRow("infinity") << "<table cellpadding=inf><tr><td>x</table>" << false;
     QTest::newRow("sign") << "<table><tr><td colspan=+2>x</table>" << false;
     QTest::newRow("fraction") << "<table cellspacing=1.5><tr><td>x</table>" << false;
-    QTest::newRow("four digits") << image(2, 2, " width=1000") << false;
+    QTest::newRow("four digits") << carriedImage(2, 2, " width=1000") << false;
     QTest::newRow("above the bound") << "<table border=11><tr><td>x</table>" << false;
     QTest::newRow("below the bound") << "<span style=\"font-size:7px\">x</span>" << false;
     QTest::newRow("no unit") << "<span style=\"font-size:12\">x</span>" << false;
@@ -151,9 +137,9 @@ void tst_QuestionMarkup::allowed_data()
     QTest::newRow("text three tables deep, a character more")
         << table(1, "<td>" + table(1, "<td>" + table(1, "<td>" + QString(1109, 'x')))) << false;
     QTest::newRow("issue's spans") << table(60, "<td colspan=+999 rowspan=+999>") << false;
-    QTest::newRow("pixels of all images") << image(2048, 1024) + image(1, 1) << false;
-    QTest::newRow("side too long") << image(2049, 1) << false;
-    QTest::newRow("scaled side too long") << image(1, 3, " width=999") << false;
+    QTest::newRow("pixels of all images") << carriedImage(2048, 1024) + carriedImage(1, 1) << false;
+    QTest::newRow("side too long") << carriedImage(2049, 1) << false;
+    QTest::newRow("scaled side too long") << carriedImage(1, 3, " width=999") << false;
 }
 
 // Markup within the list passes, anything else does not, whole.

@@ -3,13 +3,12 @@
 // seconds or for good among it) as the plain text it is, and links that go
 // nowhere when clicked or activated from the keyboard.
 
+#include "carriedimage.h"
 #include "examstore.h"
 #include "storefixture.h"
 #include "tavik.h"
 #include "windowdriver.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QLCDNumber>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -42,22 +41,6 @@ private:
     std::unique_ptr<tavik> shown;
     QTemporaryDir m_dir;
 };
-
-namespace {
-
-// An <img> carrying a blank PNG of the given size.
-QString image(int width, int height)
-{
-    QImage picture(width, height, QImage::Format_Mono);
-    picture.fill(0);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return "<img src=\"data:image/png;base64," + QString::fromLatin1(png.toBase64()) + "\">";
-}
-
-} // namespace
 
 void tst_QuestionWindow::init()
 {
@@ -99,7 +82,7 @@ void tst_QuestionWindow::markupShown_data()
         << QString::fromUtf8("<table border=1><tr><th>甲<th>乙<tr><td>1<td>2</table>"
                              "<ol><li>一<li>二</ol><a href=\"https://tavik.example.org\">官网</a>")
         << true;
-    QTest::newRow("images within the pixels") << image(2048, 512) + image(1024, 1024) << true;
+    QTest::newRow("images within the pixels") << carriedImage(2048, 512) + carriedImage(1024, 1024) << true;
 
     // The cases: each held the window for seconds or for good.
     QTest::newRow("cell padding 1e8") << "<table cellpadding=1e8><tr><td>x</table>" << false;
@@ -113,7 +96,7 @@ void tst_QuestionWindow::markupShown_data()
     QTest::newRow("apostrophe in an unquoted value before wide cells")
         << "<i title=it's>x</i><table>" + QString("<tr><td colspan=99>x").repeated(60) + "</table>"
         << false;
-    QTest::newRow("images of 2048 x 2048") << image(2048, 2048).repeated(10) << false;
+    QTest::newRow("images of 2048 x 2048") << carriedImage(2048, 2048).repeated(10) << false;
     // Faults of the bans the list replaces.
     QTest::newRow("50 nested tables") << QString("<table><tr><td>").repeated(50) + "x" << false;
     QTest::newRow("cell padding of 10^8")

@@ -42,4 +42,14 @@ if [ ! -f "$prefix/.made" ]; then
 fi
 exec 9>&-
 
+# Wine's server opens files for its programs: /dev/stderr would be the
+# server's, not this test's. The test's own is this process's descriptor 2
+# (Wine runs the program in this very process).
+for argument do
+    shift
+    case $argument in
+        /dev/stderr*) argument=/proc/$$/fd/2${argument#/dev/stderr} ;;
+    esac
+    set -- "$@" "$argument"
+done
 exec wine "$@"

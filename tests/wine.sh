@@ -27,18 +27,21 @@ export WINEPATH
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-if [ ! -f "$prefix/.made" ]; then
-    rm -rf "$prefix"
-    # Wine takes its code page from the locale, and writes file names in the
-    # locale's encoding: the locales the tests run in, ready in any machine.
-    rm -rf "$prefix.locales" && mkdir -p "$prefix.locales"
-    for locale in zh_CN en_US; do
-        localedef -i "$locale" -f UTF-8 "$prefix.locales/$locale.UTF-8" >"$prefix.log" 2>&1
-    done
-    wineboot --init >>"$prefix.log" 2>&1
-    wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >>"$prefix.log" 2>&1
-    wineserver --wait
-    touch "$prefix/.made"
+make_prefix() {
+    rm -rf "$prefix" "$prefix.locales" && mkdir -p "$prefix.locales" &&
+        # Wine takes its code page from the locale, and writes file names in
+        # the locale's encoding: the locales the tests run in, on any machine.
+        localedef -i zh_CN -f UTF-8 "$prefix.locales/zh_CN.UTF-8" &&
+        localedef -i en_US -f UTF-8 "$prefix.locales/en_US.UTF-8" &&
+        wineboot --init &&
+        wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f &&
+        wineserver --wait &&
+        touch "$prefix/.made"
+}
+if [ ! -f "$prefix/.made" ] && ! make_prefix >"$prefix.log" 2>&1; then
+    echo "no Wine prefix could be made in $prefix; the end of its log:" >&2
+    tail -n 20 "$prefix.log" >&2
+    exit 1
 fi
 exec 9>&-
 

@@ -61,7 +61,14 @@ new_prefix() {
         rm -rf "$WINEPREFIX"
     fi
     export WINEPREFIX=$work/$1
-    timeout 180 wineboot --init >>"$log" 2>&1 || fail "no Wine prefix could be made"
+    # Now and then Wine's boot of a new prefix fails ("could not load
+    # kernel32.dll"; twice in some thirty boots here): once more, anew.
+    if ! timeout 180 wineboot --init >>"$log" 2>&1; then
+        echo "Wine's boot of a new prefix failed; once more" >&2
+        end_wine
+        rm -rf "$WINEPREFIX"
+        timeout 180 wineboot --init >>"$log" 2>&1 || fail "no Wine prefix could be made"
+    fi
     timeout 60 wineserver --wait
     drive_c=$WINEPREFIX/drive_c
 }

@@ -38,10 +38,18 @@ make_prefix() {
         wineserver --wait &&
         touch "$prefix/.made"
 }
+# Now and then Wine's boot of a new prefix fails ("could not load
+# kernel32.dll"; twice in some thirty boots here): the prefix is then made
+# anew once more.
 if [ ! -f "$prefix/.made" ] && ! make_prefix >"$prefix.log" 2>&1; then
-    echo "no Wine prefix could be made in $prefix; the end of its log:" >&2
-    tail -n 20 "$prefix.log" >&2
-    exit 1
+    echo "Wine's boot of a new prefix failed; once more:" >&2
+    tail -n 3 "$prefix.log" >&2
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    if ! make_prefix >"$prefix.log" 2>&1; then
+        echo "no Wine prefix could be made in $prefix; the end of its log:" >&2
+        tail -n 20 "$prefix.log" >&2
+        exit 1
+    fi
 fi
 exec 9>&-
 

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QTextDocument>
 #include <QVector>
 
 #include <algorithm>
@@ -701,4 +702,19 @@ private:
 bool isAllowedQuestionMarkup(const QString &text)
 {
     return Pass(text).allowed();
+}
+
+SanitizedMarkup sanitizeQuestionMarkup(const QString &text)
+{
+    SanitizedMarkup sanitized;
+    if (!isAllowedQuestionMarkup(text)) {
+        sanitized.exceeded = MarkupBound::Text;
+        sanitized.plainText = text;
+        return sanitized;
+    }
+    sanitized.markup = text;
+    QTextDocument document;
+    document.setHtml(text);
+    sanitized.plainText = document.toPlainText();
+    return sanitized;
 }

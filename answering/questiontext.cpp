@@ -95,8 +95,13 @@ QuestionDocument *questionDocument(QTextBrowser *display)
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
     questionDocument(display)->forgetImages();
-    if (Qt::mightBeRichText(text) && !isAllowedQuestionMarkup(text))
+    if (isQuestionMarkup(text) && !isAllowedQuestionMarkup(text))
         display->setPlainText(text);
     else
         display->setText(text);
+}
+
+bool isQuestionMarkup(const QString &text)
+{
+    return Qt::mightBeRichText(text);
 }

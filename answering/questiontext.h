@@ -12,4 +12,8 @@ class QTextBrowser;
 // shown), and a click on a link changes nothing.
 void showQuestionText(QTextBrowser *display, const QString &text);
 
+// Whether the display takes a question's text for markup (Qt's rich-text
+// detection decides) rather than showing it as it stands.
+bool isQuestionMarkup(const QString &text);
+
 #endif // QUESTIONTEXT_H

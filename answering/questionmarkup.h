@@ -4,20 +4,22 @@
 #include <QString>
 #include <QVector>
 
-// Whether a question text that Qt takes for markup holds only the markup a
-// question needs, within bounds that let the window parse, lay out and paint
-// any such text of 10000 bytes at once: the tags, attributes, style
-// properties and values listed in questionmarkup.cpp, in one pass over the
-// text. A text with anything else in it is to be shown as plain text.
-bool isAllowedQuestionMarkup(const QString &text);
+// A question text that Qt's rich-text detection takes for markup is never
+// handed to Qt as it stands. sanitizeQuestionMarkup() reads it once, as a
+// browser reads HTML, keeps the elements, attributes, style properties and
+// values that questions use (markupvocabulary.cpp has the list), drops the
+// rest, and writes new markup of its own, which is all the display parses.
+// A text whose structure is beyond what the window shows at once is shown
+// as the text it holds instead.
 
-// What the pass that rewrites a question's markup left out, by kind and
-// name, with how often.
+// What the pass left out, by kind and name, with how often. What no reader
+// of the text would ever see (comments, a doctype, a title, metadata) is
+// not counted.
 struct DroppedMarkup
 {
     enum Kind {
         Element,        // the tags went, what they held stayed ("o:p", "form")
-        Content,        // went with all it held ("head", "style", "#comment")
+        Content,        // went with all it held ("script", "svg")
         Attribute,      // not on the list for its element ("class", "lang")
         AttributeValue, // on the list, but its value was not ("width")
         Property,       // a style property not on the list ("mso-bidi-font-size")
@@ -34,7 +36,7 @@ enum class MarkupBound {
     Nesting, // elements open inside one another
     Tables,  // tables inside tables
     Cells,   // table cells, weighed by where they stand
-    Text,    // characters and lines, weighed by where they stand
+    Text,    // characters, lines and changes of direction, weighed by where they stand
     Images,  // pixels of the images the text carries
 };
 
@@ -42,11 +44,12 @@ struct SanitizedMarkup
 {
     // The markup the display parses; empty when the text is shown plain.
     QString markup;
-    // The text the student reads: what Qt shows of the markup, or the plain
-    // text shown in its place.
+    // The text the student reads: what Qt shows of the markup (blocks,
+    // cells and line breaks on lines of their own, an image as U+FFFC), or
+    // the plain text shown in its place.
     QString plainText;
     MarkupBound exceeded = MarkupBound::None;
-    // Sorted by kind, then name.
+    // Sorted by kind, then name; empty when the text is shown plain.
     QVector<DroppedMarkup> dropped;
 
     bool shownAsPlainText() const { return exceeded != MarkupBound::None; }
@@ -55,22 +58,13 @@ struct SanitizedMarkup
 // Reads a text that Qt takes for markup and rewrites it for the display.
 SanitizedMarkup sanitizeQuestionMarkup(const QString &text);
 
-// What the markup of one whole text may add up to, beside the list.
+// What the markup of one whole text may add up to (markuptree.h has the
+// weights of text and cells).
 namespace QuestionMarkupBounds {
-// Elements open inside one another: tags Qt walks up for every new node.
+// Elements open inside one another.
 constexpr int openElements = 20;
 // Tables inside tables.
 constexpr int nestedTables = 3;
-// Qt lays a table cell out, with all it holds, to find its width once for
-// each row it spans (twice over when the table is wider than the display)
-// and once where it goes: what stands in a cell weighs that many times as
-// much, and so on for each cell around it.
-// Cells of all tables, rows times columns as Qt builds each table, spans
-// included, each with the weight of where its table stands.
-constexpr qint64 weightedCells = 800;
-// Characters of the text between tags, and the tags, each tag counting as
-// one character, each with the weight of where it stands.
-constexpr qint64 weightedCharacters = 30000;
 // Pixels of the images carried in the text, as their headers give them,
 // and the longest side one may have, natural or scaled.
 constexpr qint64 imagePixels = 2048 * 1024;

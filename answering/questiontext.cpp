@@ -95,10 +95,15 @@ QuestionDocument *questionDocument(QTextBrowser *display)
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
     questionDocument(display)->forgetImages();
-    if (isQuestionMarkup(text) && !isAllowedQuestionMarkup(text))
+    if (!isQuestionMarkup(text)) {
         display->setPlainText(text);
+        return;
+    }
+    const SanitizedMarkup sanitized = sanitizeQuestionMarkup(text);
+    if (sanitized.shownAsPlainText())
+        display->setPlainText(sanitized.plainText);
     else
-        display->setText(text);
+        display->setHtml(sanitized.markup);
 }
 
 bool isQuestionMarkup(const QString &text)

@@ -4,12 +4,12 @@
 class QString;
 class QTextBrowser;
 
-// Shows a question's text in display as setText() does, formatted when Qt's
-// rich-text detection takes it for markup and the markup keeps to the list
-// of isAllowedQuestionMarkup(), else as plain text, whole. The display loads
-// no file, device or URL the markup names (only a PNG the text itself
-// carries as a data: URL, decoded once for each time the question is
-// shown), and a click on a link changes nothing.
+// Shows a question's text in display: as it stands, or, when Qt's rich-text
+// detection takes it for markup, formatted as sanitizeQuestionMarkup()
+// rewrites it (or as the text it holds, where the markup goes beyond the
+// bounds). The display loads no file, device or URL the markup names (only
+// a PNG the text itself carries as a data: URL, decoded once for each time
+// the question is shown), and a click on a link changes nothing.
 void showQuestionText(QTextBrowser *display, const QString &text);
 
 // Whether the display takes a question's text for markup (Qt's rich-text

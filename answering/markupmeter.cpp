@@ -1,0 +1,142 @@
+#include "markupmeter.h"
+
+#include <algorithm>
+#include <cmath>
+
+void MarkupMeter::exceed(MarkupBound bound)
+{
+    if (m_exceeded == MarkupBound::None)
+        m_exceeded = bound;
+}
+
+void MarkupMeter::count(qint64 characters)
+{
+    m_characters += characters * m_weights.last();
+    if (m_characters > MarkupMeterBounds::weightedCharacters)
+        exceed(MarkupBound::Text);
+}
+
+void MarkupMeter::open(ElementKind kind, const CleanElement &element)
+{
+    count(1);
+    qint64 weight = m_weights.last();
+    if (kind == ElementKind::Table) {
+        m_tables.append(Table());
+        m_tables.last().weight = weight;
+        if (m_tables.size() > QuestionMarkupBounds::nestedTables)
+            exceed(MarkupBound::Tables);
+    } else if (kind == ElementKind::Row && !m_tables.isEmpty()) {
+        Table &table = m_tables.last();
+        ++table.rows;
+        table.columnsInRow = 0;
+        countCells(table);
+    } else if (kind == ElementKind::Cell && !m_tables.isEmpty()) {
+        addCell(element);
+        // Qt lays a cell out to find its width once for each row it spans,
+        // twice over when the table is wider than the display, and once
+        // where it goes.
+        weight *= 1 + 2 * element.rows;
+    }
+    m_weights.append(weight);
+    // Elements open inside one another, each a level Qt walks for every node.
+    if (m_weights.size() - 1 > QuestionMarkupBounds::openElements)
+        exceed(MarkupBound::Nesting);
+    if (kind != ElementKind::Phrasing)
+        newBlock();
+}
+
+void MarkupMeter::close(ElementKind kind)
+{
+    m_weights.removeLast();
+    if (kind == ElementKind::Table)
+        m_tables.removeLast();
+    if (kind != ElementKind::Phrasing)
+        newBlock();
+}
+
+void MarkupMeter::newBlock()
+{
+    m_direction = Direction::Neutral;
+    m_lastStrong = Direction::Neutral;
+}
+
+void MarkupMeter::text(const QString &text)
+{
+    count(text.size());
+    for (const QChar c : text) {
+        // Runs as the layout splits a block: left to right, right to left,
+        // and numbers within right-to-left text.
+        Direction direction = Direction::Neutral;
+        switch (c.direction()) {
+        case QChar::DirL: direction = Direction::LeftToRight; break;
+        case QChar::DirR:
+        case QChar::DirAL: direction = Direction::RightToLeft; break;
+        case QChar::DirEN:
+        case QChar::DirAN:
+            if (m_lastStrong == Direction::RightToLeft)
+                direction = Direction::NumberInRightToLeft;
+            break;
+        default: break;
+        }
+        if (direction == Direction::Neutral)
+            continue;
+        if (direction != Direction::NumberInRightToLeft)
+            m_lastStrong = direction;
+        if (m_direction != Direction::Neutral && direction != m_direction) {
+            m_directionChanges += m_weights.last();
+            if (m_directionChanges > MarkupMeterBounds::directionChanges)
+                exceed(MarkupBound::Text);
+        }
+        m_direction = direction;
+    }
+}
+
+// Pixels of all images together, and the sides each is shown with: scaled
+// to one side given alone, the other keeps the picture's shape.
+void MarkupMeter::image(const CleanElement &image)
+{
+    count(1);
+    m_pixels += qint64(image.imageWidth) * image.imageHeight;
+    const double width = image.shownWidth;
+    const double height = image.shownHeight;
+    double longest = std::max(image.imageWidth, image.imageHeight);
+    if (width > 0 && height <= 0)
+        longest = std::max(width, std::round(width * image.imageHeight / image.imageWidth));
+    else if (height > 0 && width <= 0)
+        longest = std::max(height, std::round(height * image.imageWidth / image.imageHeight));
+    else if (width > 0 && height > 0)
+        longest = std::max(width, height);
+    if (m_pixels > QuestionMarkupBounds::imagePixels || longest > QuestionMarkupBounds::imageSide)
+        exceed(MarkupBound::Images);
+}
+
+void MarkupMeter::addCell(const CleanElement &cell)
+{
+    Table &table = m_tables.last();
+    const int row = table.rows - 1;
+    // Cells spanning down from rows above push this one to the right.
+    while (table.columnsInRow < table.spanOfColumn.size()) {
+        const Table::Span &above = table.spanOfColumn.at(table.columnsInRow);
+        if (above.row + above.rows <= row)
+            break;
+        table.columnsInRow += above.columns;
+    }
+    const Table::Span span{row, cell.rows, cell.columns};
+    const int first = table.columnsInRow;
+    table.columnsInRow += span.columns;
+    if (table.spanOfColumn.size() < table.columnsInRow)
+        table.spanOfColumn.resize(table.columnsInRow);
+    for (int column = first; column < table.columnsInRow; ++column)
+        table.spanOfColumn[column] = span;
+    table.columns = std::max(table.columns, table.columnsInRow);
+    countCells(table);
+}
+
+void MarkupMeter::countCells(Table &table)
+{
+    const qint64 cells = qint64(table.rows) * table.columns;
+    m_cells += (cells - table.counted) * table.weight;
+    table.counted = cells;
+    if (m_cells > MarkupMeterBounds::weightedCells)
+        exceed(MarkupBound::Cells);
+}

@@ -1,0 +1,57 @@
+#ifndef MARKUPTOKENIZER_H
+#define MARKUPTOKENIZER_H
+
+#include <QString>
+#include <QVector>
+
+struct MarkupAttribute
+{
+    QString name;  // lower-case
+    QString value; // character references decoded
+};
+
+// One piece of a question's markup, read as an HTML parser reads it.
+struct MarkupToken
+{
+    enum Type { End, Text, StartTag, EndTag, Comment, Doctype, ProcessingInstruction };
+    Type type = End;
+    QString name; // a tag's name, lower-case
+    QString text; // text, character references decoded; the raw content of a
+                  // comment, or of an element such as style
+    QVector<MarkupAttribute> attributes; // the first of each name
+};
+
+// Reads markup the way browsers do: tags with quoted, unquoted and empty
+// attribute values, character references, comments, doctypes, processing
+// instructions and Word's conditional comments, tag soup and upper case. A
+// '<' that does not open a tag is text, and so is a "tag" whose attribute
+// names are not names at all, as in "若 a<b 且 b>c": a comparison, not bold.
+// Every character is read a bounded number of times.
+class MarkupTokenizer
+{
+public:
+    explicit MarkupTokenizer(const QString &source);
+
+    // The next token into token; false at the end of the text.
+    bool next(MarkupToken &token);
+
+    // Reads what follows, up to the end tag of tagName, as one Text token:
+    // the content of script, style and the like is not markup.
+    void readRawTextUntil(const QString &tagName) { m_rawTextEnd = tagName; }
+
+private:
+    bool readTag(MarkupToken &token);
+    bool readMarkupDeclaration(MarkupToken &token);
+    void readText(MarkupToken &token);
+    void readRawText(MarkupToken &token);
+    QString readAttributeValue();
+    QString characterReference();
+
+    QChar at(int index) const { return index < m_source.size() ? m_source.at(index) : QChar(); }
+
+    QString m_source;
+    int m_at = 0;
+    QString m_rawTextEnd;
+};
+
+#endif // MARKUPTOKENIZER_H

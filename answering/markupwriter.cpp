@@ -1,0 +1,256 @@
+#include "markupwriter.h"
+
+#include "markupmeter.h"
+
+namespace {
+
+bool isInline(const MarkupNode &node)
+{
+    return node.type != MarkupNode::Element || node.kind == ElementKind::Phrasing
+           || node.kind == ElementKind::Void;
+}
+
+QString escaped(const QString &text, bool inAttribute)
+{
+    QString written;
+    written.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&'))
+            written += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            written += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            written += QLatin1String("&gt;");
+        else if (c == QLatin1Char('"') && inAttribute)
+            written += QLatin1String("&quot;");
+        else
+            written += c;
+    }
+    return written;
+}
+
+class Writer
+{
+public:
+    explicit Writer(const MarkupTree &tree) : m_tree(tree), m_shows(tree.nodes.size()), m_words(tree.nodes.size())
+    {
+        // Children stand after their parents: what a node shows is known
+        // once the nodes after it are seen.
+        for (int i = tree.nodes.size() - 1; i > 0; --i) {
+            const MarkupNode &node = tree.nodes.at(i);
+            const bool words = (node.type == MarkupNode::Text && !node.text.isEmpty())
+                               || (node.type == MarkupNode::Element
+                                   && (node.kind == ElementKind::Void || node.kind == ElementKind::Rule
+                                       || node.kind == ElementKind::Cell));
+            m_words[i] = m_words.at(i) || words;
+            m_shows[i] = m_shows.at(i) || m_words.at(i) || node.type == MarkupNode::LineBreak
+                         || node.kind == ElementKind::Item || emptyParagraph(node);
+            m_words[node.parent] = m_words.at(node.parent) || m_words.at(i);
+            m_shows[node.parent] = m_shows.at(node.parent) || m_shows.at(i);
+        }
+    }
+
+    WrittenMarkup write()
+    {
+        const CleanElement &body = m_tree.elements.at(0);
+        QStringList style{QStringLiteral("white-space:pre-wrap")};
+        style << body.style;
+        m_written.markup = QLatin1String("<html><body") + attributes(body.attributes, style) + QLatin1Char('>');
+        children(0);
+        m_written.markup += QLatin1String("</body></html>");
+        m_written.exceeded = m_meter.exceeded();
+        return m_written;
+    }
+
+private:
+    bool emptyParagraph(const MarkupNode &node) const
+    {
+        return node.type == MarkupNode::Element && node.element >= 0
+               && m_tree.elements.at(node.element).emptyParagraph;
+    }
+
+    static QString attributes(const QVector<QPair<QString, QString>> &attributes, const QStringList &style)
+    {
+        QString written;
+        for (const auto &attribute : attributes)
+            written += QLatin1Char(' ') + attribute.first + QLatin1String("=\"")
+                       + escaped(attribute.second, true) + QLatin1Char('"');
+        if (!style.isEmpty())
+            written += QLatin1String(" style=\"") + escaped(style.join(QLatin1String("; ")), true) + QLatin1Char('"');
+        return written;
+    }
+
+    QString startTag(const MarkupNode &node, const QStringList &extraStyle = QStringList()) const
+    {
+        const CleanElement &element = m_tree.elements.at(node.element);
+        return QLatin1Char('<') + element.name + attributes(element.attributes, extraStyle + element.style)
+               + QLatin1Char('>');
+    }
+
+    QString endTag(const MarkupNode &node) const
+    {
+        return QLatin1String("</") + m_tree.elements.at(node.element).name + QLatin1Char('>');
+    }
+
+    // A block the tree does not hold: text after a block, or a caption.
+    void openBlock(const QString &tag)
+    {
+        newLine();
+        m_written.markup += tag;
+        m_meter.open(ElementKind::Block, CleanElement());
+    }
+
+    void closeBlock(const QString &tag)
+    {
+        m_written.markup += tag;
+        m_meter.close(ElementKind::Block);
+        newLine();
+    }
+
+    void openElement(const MarkupNode &node, const QStringList &extraStyle = QStringList())
+    {
+        m_written.markup += startTag(node, extraStyle);
+        m_meter.open(node.kind, m_tree.elements.at(node.element));
+    }
+
+    void closeElement(const MarkupNode &node)
+    {
+        m_written.markup += endTag(node);
+        m_meter.close(node.kind);
+    }
+
+    void newLine()
+    {
+        if (!m_written.plainText.isEmpty() && !m_written.plainText.endsWith(QLatin1Char('\n')))
+            m_written.plainText += QLatin1Char('\n');
+    }
+
+    // Text after a block goes into a block of its own: Qt would join it to
+    // the block before.
+    void children(int parent)
+    {
+        bool afterBlock = false;
+        for (int child = m_tree.nodes.at(parent).firstChild; child >= 0;) {
+            if (!isInline(m_tree.nodes.at(child))) {
+                node(child);
+                afterBlock = true;
+                child = m_tree.nodes.at(child).next;
+                continue;
+            }
+            int end = child;
+            bool shows = false;
+            for (; end >= 0 && isInline(m_tree.nodes.at(end)); end = m_tree.nodes.at(end).next)
+                shows = shows || m_shows.at(end);
+            if (shows && afterBlock)
+                openBlock(QLatin1String("<div>"));
+            for (; child != end; child = m_tree.nodes.at(child).next)
+                node(child);
+            if (shows && afterBlock)
+                closeBlock(QLatin1String("</div>"));
+        }
+    }
+
+    void node(int index)
+    {
+        const MarkupNode &node = m_tree.nodes.at(index);
+        if (node.type == MarkupNode::Text) {
+            m_written.markup += escaped(node.text, false);
+            m_written.plainText += node.text;
+            m_meter.text(node.text);
+            return;
+        }
+        if (node.type == MarkupNode::LineBreak) {
+            m_written.markup += QLatin1String("<br>");
+            m_written.plainText += QLatin1Char('\n');
+            m_meter.lineBreak();
+            return;
+        }
+        if (!m_shows.at(index))
+            return;
+        switch (node.kind) {
+        case ElementKind::Void:
+            m_written.markup += startTag(node);
+            m_written.plainText += QChar(QChar::ObjectReplacementCharacter);
+            m_meter.image(m_tree.elements.at(node.element));
+            return;
+        case ElementKind::Phrasing:
+            openElement(node);
+            children(index);
+            closeElement(node);
+            return;
+        case ElementKind::Rule:
+            newLine();
+            m_written.markup += startTag(node);
+            m_written.plainText += QLatin1Char('\n');
+            m_meter.rule();
+            return;
+        case ElementKind::Caption:
+            return; // written above its table
+        case ElementKind::Table:
+            table(index);
+            return;
+        default:
+            break;
+        }
+        newLine();
+        if (emptyParagraph(node) && !m_words.at(index)) {
+            // Qt's editor's empty line: a block that holds nothing.
+            openElement(node, {QStringLiteral("-qt-paragraph-type:empty")});
+            closeElement(node);
+            m_written.plainText += QLatin1Char('\n');
+            return;
+        }
+        openElement(node);
+        children(index);
+        closeElement(node);
+        newLine();
+    }
+
+    void table(int index)
+    {
+        for (int child = m_tree.nodes.at(index).firstChild; child >= 0; child = m_tree.nodes.at(child).next) {
+            const MarkupNode &caption = m_tree.nodes.at(child);
+            if (caption.kind != ElementKind::Caption || !m_shows.at(child))
+                continue;
+            openBlock(QLatin1String("<div align=\"center\">"));
+            children(child);
+            closeBlock(QLatin1String("</div>"));
+        }
+        bool rows = false;
+        for (int row = m_tree.nodes.at(index).firstChild; row >= 0; row = m_tree.nodes.at(row).next)
+            rows = rows || (m_tree.nodes.at(row).kind == ElementKind::Row && m_shows.at(row));
+        if (!rows)
+            return;
+        newLine();
+        openElement(m_tree.nodes.at(index));
+        for (int row = m_tree.nodes.at(index).firstChild; row >= 0; row = m_tree.nodes.at(row).next) {
+            const MarkupNode &cells = m_tree.nodes.at(row);
+            if (cells.kind != ElementKind::Row || !m_shows.at(row))
+                continue;
+            openElement(cells);
+            for (int cell = cells.firstChild; cell >= 0; cell = m_tree.nodes.at(cell).next) {
+                newLine();
+                openElement(m_tree.nodes.at(cell));
+                children(cell);
+                closeElement(m_tree.nodes.at(cell));
+                newLine();
+            }
+            closeElement(cells);
+        }
+        closeElement(m_tree.nodes.at(index));
+        newLine();
+    }
+
+    const MarkupTree &m_tree;
+    QVector<bool> m_shows; // anything at all, a line break too
+    QVector<bool> m_words; // text, an image, a rule or a table
+    WrittenMarkup m_written;
+    MarkupMeter m_meter;
+};
+
+} // namespace
+
+WrittenMarkup writeMarkupTree(const MarkupTree &tree)
+{
+    return Writer(tree).write();
+}

@@ -1,0 +1,24 @@
+#ifndef MARKUPWRITER_H
+#define MARKUPWRITER_H
+
+#include "markuptree.h"
+
+#include <QString>
+
+struct WrittenMarkup
+{
+    QString markup;
+    QString plainText;
+    MarkupBound exceeded = MarkupBound::None; // as MarkupMeter measured the markup
+};
+
+// Writes the tree as the markup the display parses: lower-case names,
+// every element closed and properly nested, every value quoted and
+// escaped, nothing empty; text after a block inside a block of its own, so
+// that Qt cannot join it to the block before. White space is kept as the
+// tree has it. The plain text is what the student reads of it: blocks,
+// cells and line breaks on lines of their own, an image as U+FFFC.
+// What the markup adds up to is measured as it is written.
+WrittenMarkup writeMarkupTree(const MarkupTree &tree);
+
+#endif // MARKUPWRITER_H

@@ -1,18 +1,22 @@
 // Sends arbitrary texts through the question display of the real window, as
 // the choice tab shows a question: the text stored, "下一题" clicked, Qt's
-// rich-text detection, the markup check, and Qt's parse, layout and paint at
-// the size the window gives the display. libFuzzer's -timeout and
-// -rss_limit_mb (scripts/fuzz sets both) end the run at a text that holds
-// the display too long or at memory beyond the bound over the program's
-// own; and each text is held here to what it may add to the memory the
-// program held just before it. A text shown formatted is also held to the bounds of the
-// markup in the document Qt built from it: a text that the check lets
-// through but that Qt builds larger than the check counted is a finding too.
-// At the end the slowest text and the most memory one added are printed.
+// rich-text detection, the pass that rewrites markup, and Qt's parse, layout
+// and paint at the size the window gives the display. libFuzzer's -timeout
+// and -rss_limit_mb (scripts/fuzz sets both) end the run at a text that
+// holds the display too long or at memory beyond the bound over the
+// program's own; and each text is held here to what it may add to the
+// memory the program held just before it. A text shown formatted is held to
+// three more things: rewriting the pass's markup again changes nothing; the
+// text Qt shows of it is the text the pass kept, line for line; and the
+// document Qt built is within the bounds the pass counted. At the end the
+// slowest text and the most memory one added are printed.
 
 #include "examstore.h"
+#include "shownlines.h"
 #include "processmeter.h"
+#include "markupmeter.h"
 #include "questionmarkup.h"
+#include "questiontext.h"
 #include "tavik.h"
 
 #include <QAbstractButton>
@@ -165,14 +169,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fail("a text added more memory than the bound");
 
     const QString shown = QString::fromUtf8(text);
-    if (Qt::mightBeRichText(shown) && isAllowedQuestionMarkup(shown)) {
-        Weighed weighed;
-        weigh(display->document()->rootFrame()->begin(), 1, 0, weighed);
-        if (weighed.cells > QuestionMarkupBounds::weightedCells)
-            fail("more table cells than the bound");
-        // Cells no tag opened (a row shorter than others) hold a block end.
-        if (weighed.characters > QuestionMarkupBounds::weightedCharacters + weighed.cells)
-            fail("more characters than the bound");
-    }
+    if (!isQuestionMarkup(shown))
+        return 0;
+    const SanitizedMarkup sanitized = sanitizeQuestionMarkup(shown);
+    if (sanitized.shownAsPlainText())
+        return 0;
+    if (sanitizeQuestionMarkup(sanitized.markup).markup != sanitized.markup)
+        fail("the markup the pass wrote is rewritten again otherwise");
+    if (shownLines(display->toPlainText()) != shownLines(sanitized.plainText))
+        fail("Qt shows other text than the pass kept");
+    Weighed weighed;
+    weigh(display->document()->rootFrame()->begin(), 1, 0, weighed);
+    if (weighed.cells > MarkupMeterBounds::weightedCells)
+        fail("more table cells than the bound");
+    // Cells no tag opened (a row shorter than others) hold a block end.
+    if (weighed.characters > MarkupMeterBounds::weightedCharacters + weighed.cells)
+        fail("more characters than the bound");
     return 0;
 }

@@ -14,6 +14,7 @@
 
 #include "examstore.h"
 #include "questionmarkup.h"
+#include "questiontext.h"
 #include "tavik.h"
 
 #include <QAbstractButton>
@@ -84,9 +85,9 @@ int showOnce(int argc, char **argv, const QString &name)
             text = costly.text;
     }
     const QByteArray stored = text.toUtf8();
-    if (stored.isEmpty() || stored.size() > maxTextBytes || !Qt::mightBeRichText(text)
-        || !isAllowedQuestionMarkup(text)) {
-        std::fprintf(stderr, "%s: not a text the list lets through\n", qPrintable(name));
+    if (stored.isEmpty() || stored.size() > maxTextBytes || !isQuestionMarkup(text)
+        || sanitizeQuestionMarkup(text).shownAsPlainText()) {
+        std::fprintf(stderr, "%s: not a text shown formatted\n", qPrintable(name));
         return 3;
     }
 

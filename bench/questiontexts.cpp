@@ -1,6 +1,7 @@
 #include "questiontexts.h"
 
 #include "questionmarkup.h"
+#include "questiontext.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -64,8 +65,8 @@ QString cells()
     return table(rows);
 }
 
-// The longest of the texts made for 0, 1, 2, ... that the list lets
-// through in 10000 bytes.
+// The longest of the texts made for 0, 1, 2, ... that is shown formatted
+// in 10000 bytes.
 QString longest(const std::function<QString(int)> &made)
 {
     int fewest = 0;
@@ -73,7 +74,7 @@ QString longest(const std::function<QString(int)> &made)
     while (fewest < most) {
         const int count = (fewest + most + 1) / 2;
         const QString text = made(count);
-        if (bytes(text) <= textBytes && isAllowedQuestionMarkup(text))
+        if (bytes(text) <= textBytes && isQuestionMarkup(text) && !sanitizeQuestionMarkup(text).shownAsPlainText())
             fewest = count;
         else
             most = count - 1;
@@ -185,6 +186,48 @@ QString narrowColumn()
     return head + chinese((textBytes - bytes(head)) / 3);
 }
 
+// A cell as narrow as the list lets it be (padding, spacing and border at
+// their most around 32 pixels) holding one long word: a line for each
+// character or two, the word broken where the pass gives it places to.
+QString narrowCell()
+{
+    return longest([](int letters) {
+        return "<table border=10 cellpadding=20 cellspacing=20><tr><td width=32>"
+               + QString("ab").repeated(letters) + "</table>";
+    });
+}
+
+// As many changes of direction as the bound lets through, Latin and Hebrew
+// in turn, in that narrow cell, and more of the word after them.
+QString directions()
+{
+    const QString head = "<table border=10 cellpadding=20 cellspacing=20><tr><td width=32>";
+    const QString turns = longest([&head](int turns) {
+        return head + QString::fromUtf8("aא").repeated(turns);
+    });
+    return longest([&turns](int letters) { return turns + QString("ab").repeated(letters); });
+}
+
+// A font for every span as in fonts(), each in one of the eight families a
+// text may name, some of them not on the machine.
+QString families()
+{
+    static const char *names[] = {"Noto Sans CJK SC", "Noto Serif CJK SC", "DejaVu Sans", "DejaVu Serif",
+                                  "宋体", "微软雅黑", "Times New Roman", "Arial"};
+    QString text;
+    for (int i = 0;; ++i) {
+        const QString span = QString("<b style=\"font-family:'%1';font-size:%2pt;font-weight:%3;font-style:%4\">%5x</b>")
+                                 .arg(QString::fromUtf8(names[i % 8]))
+                                 .arg(6 + (i * 7) % 67)
+                                 .arg(100 + 100 * (i % 9))
+                                 .arg(i % 2 ? "italic" : "normal")
+                                 .arg(chinese(1, i));
+        if (bytes(text + span) > textBytes)
+            return text;
+        text += span;
+    }
+}
+
 // As many lines of the largest font as fit.
 QString lines()
 {
@@ -210,5 +253,8 @@ QVector<QuestionText> costliestQuestionTexts()
         {"list_items", listItems()},
         {"narrow_column", narrowColumn()},
         {"lines", lines()},
+        {"narrow_cell", narrowCell()},
+        {"directions", directions()},
+        {"families", families()},
     };
 }

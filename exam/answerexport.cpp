@@ -71,7 +71,8 @@ void writeAnswers()
         std::fputc('\n', stdout);
         std::fflush(stdout);
         // Written whole, however long: a cut would lose the student's work.
-        const QByteArray answer = upToNul(unchoose_answer[k]).toLocal8Bit();
+        // Nothing typed is changed into another character on the way.
+        const QByteArray answer = toLocalWithReferences(upToNul(unchoose_answer[k]));
         std::fputc('@', stdout);
         std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout);
         std::fputc('$', stdout);

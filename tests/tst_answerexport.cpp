@@ -475,13 +475,27 @@ void tst_AnswerExport::localCodePage_data()
     QTest::newRow("1252: accented name and answer")
         << 1252 << "" << QString::fromUtf8("José") << QString::fromUtf8("é")
         << QByteArray("\n\n@\xe9$");
+
+    // An answer character the code page lacks is written as a numeric
+    // character reference, one per code point, never as '?' or a look-alike
+    // (x2, H2O); the characters it holds are written as they are.
+    QTest::newRow("936: characters beyond the code page")
+        << 936 << "" << "s01" << QString::fromUtf8("x² + y² = 1，所以 A ⇒ B；H₂O ∀x⊆½ 吉𠮷")
+        << QByteArray("\n\n@x&#178; + y&#178; = 1\xa3\xac\xcb\xf9\xd2\xd4 A &#8658; B\xa3\xbb"
+                      "H&#8322;O &#8704;x&#8838;&#189; \xbc\xaa&#134071;$");
+    QTest::newRow("1252: characters beyond the code page")
+        << 1252 << "" << "s01" << QString::fromUtf8("x² ∀ H₂O Ā 答 😀")
+        << QByteArray("\n\n@x\xb2 &#8704; H&#8322;O &#256; &#31572; &#128512;$");
+    QTest::newRow("UTF-8: every character as it is")
+        << 65001 << "" << "s01" << QString::fromUtf8("x² ∀ H₂O 答 😀 &#178;")
+        << QString::fromUtf8("\n\n@x² ∀ H₂O 答 😀 &#178;$").toUtf8();
 }
 
 // File names and answers leave the program in the local 8-bit encoding, the
 // ANSI code page on Windows: a name it holds names its file, one it lacks
-// writes none. On Windows a row runs where the code page is its own (the
-// Windows tests run under code pages 936 and 1252); elsewhere the local
-// encoding is set to the code page's.
+// writes none; an answer is written whole. On Windows a row runs where the
+// code page is its own (the Windows tests run under code pages 936 and
+// 1252); elsewhere the local encoding is set to the code page's.
 void tst_AnswerExport::localCodePage()
 {
     QFETCH(int, codePage);
@@ -494,8 +508,8 @@ void tst_AnswerExport::localCodePage()
     if (GetACP() != UINT(codePage))
         QSKIP("another ANSI code page here");
 #else
-    QTextCodec::setCodecForLocale(
-        QTextCodec::codecForName(codePage == 936 ? "GBK" : "windows-1252"));
+    const QHash<int, QByteArray> codecs{{936, "GBK"}, {1252, "windows-1252"}, {65001, "UTF-8"}};
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName(codecs.value(codePage)));
 #endif
     QTemporaryDir dir;
     QVERIFY(dir.isValid());

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
@@ -98,7 +99,6 @@ void tst_AnswerExport::initTestCase()
 
 void tst_AnswerExport::cleanup()
 {
-    QDir::setCurrent(startDir);
     QTextCodec::setCodecForLocale(nullptr);
 }
 
@@ -258,6 +258,8 @@ void tst_AnswerExport::fileLandsAt()
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir("sub"));
     QVERIFY(QDir::setCurrent(dir.path()));
+    // Back before the folder goes: Windows removes no working folder.
+    const auto back = qScopeGuard([this] { QDir::setCurrent(startDir); });
     storeAnswers("A", {"x"});
 
     QVERIFY(exportAnswers(folder, "s01"));
@@ -443,6 +445,7 @@ void tst_AnswerExport::refusedNameWritesNothing()
     QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("keep") == 4);
     victim.close();
     QVERIFY(QDir::setCurrent(dir.filePath("top")));
+    const auto back = qScopeGuard([this] { QDir::setCurrent(startDir); });
     storeAnswers("A", {"x"});
 
     QVERIFY(!exportAnswers(folder, student));

@@ -63,4 +63,15 @@ for argument do
     esac
     set -- "$@" "$argument"
 done
+
+# A limit on the size of each file the program writes, for a test that needs
+# writes to fail half way (TAVIK_FILE_SIZE_LIMIT, in bytes): Windows has none
+# of its own. The signal for going over it is ignored, so that the write
+# fails as on a full disk, and the Wine server is started first, outside the
+# limit, which its registry files would go over.
+if [ -n "${TAVIK_FILE_SIZE_LIMIT:-}" ]; then
+    wineserver || true
+    trap '' XFSZ
+    exec prlimit --fsize="$TAVIK_FILE_SIZE_LIMIT" wine "$@"
+fi
 exec wine "$@"

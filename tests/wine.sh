@@ -21,9 +21,9 @@ export WINEPREFIX=$prefix WINEDEBUG=-all LOCPATH=$prefix.locales \
 WINEPATH=$(echo "$folders" | tr ':' '\n' | sed 's|/|\\|g; s|^|Z:|' | paste -sd ';')
 export WINEPATH
 
-# A new prefix, once, whichever test comes first. Wine hands Windows programs
-# no variable that begins with QT_: the platform for tests goes into the
-# prefix's own environment.
+# A new prefix, once, whichever test comes first, each of Wine's steps within
+# a time limit. Wine hands Windows programs no variable that begins with QT_:
+# the platform for tests goes into the prefix's own environment.
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
@@ -33,9 +33,9 @@ make_prefix() {
         # the locale's encoding: the locales the tests run in, on any machine.
         localedef -i zh_CN -f UTF-8 "$prefix.locales/zh_CN.UTF-8" &&
         localedef -i en_US -f UTF-8 "$prefix.locales/en_US.UTF-8" &&
-        wineboot --init &&
-        wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f &&
-        wineserver --wait &&
+        timeout 180 wineboot --init &&
+        timeout 60 wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f &&
+        timeout 60 wineserver --wait &&
         touch "$prefix/.made"
 }
 # Now and then Wine's boot of a new prefix fails ("could not load

@@ -12,7 +12,6 @@
 #include <cstring>
 #ifdef _WIN32
 #include <io.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -71,7 +70,8 @@ void writeAnswers()
         std::fputc('\n', stdout);
         std::fflush(stdout);
         // Written whole, however long: a cut would lose the student's work.
-        const QByteArray answer = upToNul(unchoose_answer[k]).toLocal8Bit();
+        // Nothing typed is changed into another character on the way.
+        const QByteArray answer = toLocalWithReferences(upToNul(unchoose_answer[k]));
         std::fputc('@', stdout);
         std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout);
         std::fputc('$', stdout);
@@ -87,20 +87,9 @@ bool syncToDisk(FILE *stream)
 #endif
 }
 
-// Puts the finished file under the answer file's name in one step, over
-// whatever file stood there.
-bool moveOver(const char *from, const char *to)
-{
-#ifdef _WIN32
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(from, to) == 0;
-#endif
-}
-
-// Writes the answers through standard output, reopened on a new file, and
+// Writes the answers through standard output, reopened on a file, and
 // closes it; the file is on disk when true is returned.
-bool writeStaged()
+bool writeAndClose()
 {
     // An earlier export that failed must not leave its error on the stream.
     std::clearerr(stdout);
@@ -111,6 +100,13 @@ bool writeStaged()
     writeAnswers();
     const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && syncToDisk(stdout);
     return std::fclose(stdout) == 0 && written;
+}
+
+// The answers written into the answer file itself, which is emptied first:
+// where the file may be written but not replaced.
+bool writeInPlace(const char *path)
+{
+    return std::freopen(path, "w", stdout) && writeAndClose();
 }
 
 } // namespace
@@ -140,7 +136,7 @@ QByteArray answerPath(const QString &folder, const QString &student)
     return path.size() > maxPathBytes ? QByteArray() : path;
 }
 
-bool exportAnswers(const QString &folder, const QString &student)
+bool exportAnswers(const QString &folder, const QString &student, const FileMove &move)
 {
     const QByteArray path = answerPath(folder, student);
     std::memcpy(answer_path, path.constData(), std::size_t(path.size()) + 1);
@@ -149,15 +145,22 @@ bool exportAnswers(const QString &folder, const QString &student)
         return false;
 
     // The answers go into a new file beside the answer file and replace it
-    // only once they are all on disk: a full disk or any other failure
-    // leaves the file that stood there as it was.
-    const QByteArray nameBytes = name.toLocal8Bit();
-    const QByteArray folderPart = path.left(path.size() - nameBytes.size());
-    const QByteArray staging = openStagingFile(folderPart, nameBytes, unguessableToken);
-    if (staging.isEmpty())
-        return false;
-    if (writeStaged() && moveOver(staging.constData(), answer_path))
-        return true;
-    std::remove(staging.constData());
-    return false;
+    // only once they are all on disk: a full disk or any other failure while
+    // writing leaves the file that stood there as it was.
+    const QByteArray folderPart = path.left(path.size() - name.toLocal8Bit().size());
+    const QByteArray staging = openStagingFile(folderPart, unguessableToken);
+    if (!staging.isEmpty()) {
+        if (!writeAndClose()) {
+            removeStagingFile(staging);
+            return false;
+        }
+        if (moveIntoPlace(staging, path, move))
+            return true;
+        removeStagingFile(staging);
+    }
+    // A drop folder that the student may not write in but whose answer file
+    // the student may, an answer file that another program holds open on
+    // Windows, a folder path that leaves no room for the staging name: the
+    // answers go where an overwrite in place puts them, as they always did.
+    return writeInPlace(answer_path);
 }

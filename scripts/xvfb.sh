@@ -22,20 +22,25 @@ start_virtual_display() {
     Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
     xvfb_pid=$!
     if ! poll 100 test -s "$display_file"; then
+        rm -f "$display_file"
         echo "Xvfb did not start" >&2
         return 1
     fi
     export DISPLAY=":$(cat "$display_file")"
+    rm -f "$display_file"
     # Qt wants a private runtime folder; a bare session has none.
     if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-        XDG_RUNTIME_DIR=$(mktemp -d)
-        export XDG_RUNTIME_DIR
+        xvfb_runtime_dir=$(mktemp -d)
+        export XDG_RUNTIME_DIR=$xvfb_runtime_dir
     fi
-    rm -f "$display_file"
 }
 
+# Ends the virtual display and removes what it made. Does no harm before the
+# display is started or after it failed to start: a script arms its exit trap
+# with it first.
 stop_virtual_display() {
     kill "${xvfb_pid:-}" 2>/dev/null || true
+    rm -rf "${xvfb_runtime_dir:-}"
 }
 
 # Prints the id of the shown window titled $1. The title is matched in UTF-8

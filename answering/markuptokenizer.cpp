@@ -290,8 +290,12 @@ bool MarkupTokenizer::readMarkupDeclaration(MarkupToken &token)
     if (m_source.midRef(m_at, 4) == QLatin1String("<!--")) {
         token.type = MarkupToken::Comment;
         contentStart = m_at + 4;
-        end = m_source.indexOf(QLatin1String("-->"), contentStart);
-        after = end + 3;
+        // "<!-->" and "<!--->" are empty comments.
+        const int shortEnd = at(contentStart) == QLatin1Char('>') ? contentStart
+                             : m_source.midRef(contentStart, 2) == QLatin1String("->") ? contentStart + 1
+                                                                                       : -1;
+        end = shortEnd >= 0 ? contentStart : m_source.indexOf(QLatin1String("-->"), contentStart);
+        after = shortEnd >= 0 ? shortEnd + 1 : end + 3;
     } else {
         const bool doctype = m_source.midRef(m_at + 2, 7).compare(QLatin1String("doctype"), Qt::CaseInsensitive) == 0;
         token.type = at(m_at + 1) == QLatin1Char('?') ? MarkupToken::ProcessingInstruction

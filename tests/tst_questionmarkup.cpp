@@ -76,6 +76,31 @@ void tst_QuestionMarkup::rewritten_data()
         << "<meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\np, li { white-space: "
            "pre-wrap; }\n</style><p>a  b\n</p><p style=\"-qt-paragraph-type:empty\"><br /></p><p>c</p>"
         << body("<p>a  b</p><p style=\"-qt-paragraph-type:empty\"></p><p>c</p>");
+    QTest::newRow("comments and tags as browsers end them")
+        << "<p>a</>b<b>c</b >d</p ><!-->e<!--->f<!-- g -- h -->i<!-- j" << body("<p>ab<b>c</b>d</p><div>efi</div>");
+    QTest::newRow("numeric references out of range, and without their ';'")
+        << "<p>&#0;&#xD800;&#x110000;&#65&#x42;&amp</p>"
+        << body("<p>" + QString(3, QChar::ReplacementCharacter) + "AB&amp;amp</p>");
+    QTest::newRow("raw text ends at its own end tag only")
+        << "<p>x<script>a</p></script >y<textarea>q<b></textarea>z" << body("<p>xyz</p>");
+    QTest::newRow("items, links and headings where HTML closes them")
+        << "<li>a<dd>b<a href=1>c<a href=2>d</a></a><h1>e<h2>f</h2>"
+        << body("<ul><li>a<dl><dd>b<a href=\"1\">c</a><a href=\"2\">d</a><h1>e</h1><h2>f</h2></dd></dl></li></ul>");
+    QTest::newRow("line ends kept where only blanks run together")
+        << "<p style=\"white-space:pre-line\">a   b\nc</p><p style=\"white-space:nowrap\">d   e</p>"
+        << body("<p>a b<br>c</p><p>d e</p>");
+    QTest::newRow("colours, font lists, lines through and over")
+        << "<span style=\"color:rgb(255,0,0);font-family:Arial,&quot;Times New Roman&quot;,serif;"
+           "text-decoration:underline overline\">a</span><span style=\"color:transparent;text-decoration:blink\">b</span>"
+        << body("<span style=\"font-family:'Arial', 'Times New Roman', serif; text-decoration:underline overline; "
+                "color:#ff0000\">a</span>b");
+    QString families;
+    QString eight;
+    for (char family = 'a'; family <= 'i'; ++family) {
+        families += QString("<span style=\"font-family:%1\">%1</span>").arg(family);
+        eight += family == 'i' ? QString("i") : QString("<span style=\"font-family:'%1'\">%1</span>").arg(family);
+    }
+    QTest::newRow("a ninth font family") << families << body(eight);
     QTest::newRow("a long word gets a place to break")
         << QString(150, 'x') << body(QString(100, 'x') + QChar(0x200B) + QString(50, 'x'));
 

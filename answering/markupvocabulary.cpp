@@ -231,9 +231,23 @@ QString familyList(const QStringList &families)
     return written.join(QLatin1String(", "));
 }
 
+// Whether value is one of the words, apart by blanks.
 bool oneOf(const QString &value, const char *words)
 {
-    return QString::fromLatin1(words).split(QLatin1Char(' ')).contains(value);
+    for (const char *word = words; *word;) {
+        const char *end = word;
+        while (*end && *end != ' ')
+            ++end;
+        if (QLatin1String(word, int(end - word)) == value)
+            return true;
+        word = *end ? end + 1 : end;
+    }
+    return false;
+}
+
+QStringList words(const char *list)
+{
+    return QString::fromLatin1(list).split(QLatin1Char(' '));
 }
 
 // ------------------------------------------------------------ what goes where
@@ -319,22 +333,26 @@ public:
         // An image whose picture the text does not carry is not shown.
         if (m_clean.name == QLatin1String("img") && !m_attributes.contains(QStringLiteral("src")))
             m_clean.name.clear();
-        for (const char *name : {"src", "alt", "width", "height", "colspan", "rowspan", "border",
-                                 "cellspacing", "cellpadding", "href", "type", "face", "size",
-                                 "color", "bgcolor", "align", "valign", "dir"}) {
-            const QString key = QString::fromLatin1(name);
-            if (m_attributes.contains(key))
-                m_clean.attributes.append({key, m_attributes.value(key)});
+        // Written in one order, whatever the order they came in.
+        static const QStringList attributeOrder = words(
+            "src alt width height colspan rowspan border cellspacing cellpadding href type face size "
+            "color bgcolor align valign dir");
+        static const QStringList styleOrder = words(
+            "font-family font-size font-weight font-style text-decoration vertical-align color "
+            "background-color margin-top margin-bottom margin-left margin-right padding-top "
+            "padding-bottom padding-left padding-right text-indent line-height -qt-block-indent "
+            "-qt-list-indent list-style-type border-collapse");
+        if (!m_attributes.isEmpty()) {
+            for (const QString &key : attributeOrder) {
+                if (m_attributes.contains(key))
+                    m_clean.attributes.append({key, m_attributes.value(key)});
+            }
         }
-        for (const char *name : {"font-family", "font-size", "font-weight", "font-style",
-                                 "text-decoration", "vertical-align", "color", "background-color",
-                                 "margin-top", "margin-bottom", "margin-left", "margin-right",
-                                 "padding-top", "padding-bottom", "padding-left", "padding-right",
-                                 "text-indent", "line-height", "-qt-block-indent",
-                                 "-qt-list-indent", "list-style-type", "border-collapse"}) {
-            const QString key = QString::fromLatin1(name);
-            if (m_style.contains(key))
-                m_clean.style << key + QLatin1Char(':') + m_style.value(key);
+        if (!m_style.isEmpty()) {
+            for (const QString &key : styleOrder) {
+                if (m_style.contains(key))
+                    m_clean.style << key + QLatin1Char(':') + m_style.value(key);
+            }
         }
         return m_clean;
     }

@@ -4,6 +4,7 @@
 #include "tavik.h"
 #include "textencoding.h"
 #include "textreport.h"
+#include "storefixture.h"
 #include "windowdriver.h"
 
 #include <QBuffer>
@@ -324,7 +325,8 @@ void tst_Check::previewIsTheWindowsDisplay()
 }
 
 // Where the system's language is Chinese, the program's messages are: the
-// translation is built in.
+// translation is built in. They are written in the local 8-bit encoding,
+// with the line ends of text mode.
 void tst_Check::chineseSystem()
 {
     QProcess checker;
@@ -335,8 +337,8 @@ void tst_Check::chineseSystem()
     checker.start(QStringLiteral(TAVIK_CHECK_EXE), {file("1 0 x", "bad.txt")});
     QVERIFY(checker.waitForFinished(20000));
     QCOMPARE(checker.exitCode(), 2);
-    QCOMPARE(QString::fromUtf8(checker.readAllStandardOutput()),
-             m_dir.filePath("bad.txt") + ":1:5: 错误：此处应为选择题 1的分值\n");
+    const QString line = m_dir.filePath("bad.txt") + ":1:5: 错误：此处应为选择题 1的分值\n";
+    QCOMPARE(checker.readAllStandardOutput(), onDisk(line.toLocal8Bit()));
 }
 
 QTEST_MAIN(tst_Check)

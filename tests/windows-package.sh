@@ -162,8 +162,8 @@ cmp -s "$tree/examples/sample-exam.txt" "$source_dir/examples/sample-exam.txt" |
 run_until_closed "C:\\学生 软件\\$name\\tavik.exe"
 step "the zip's program started, showed its window and ended with 0"
 
-"$objdump" -p "$tree/tavik-check.exe" | grep -q '^Subsystem.*(Windows CUI)' ||
-    fail "tavik-check.exe is not a console program"
+headers=$("$objdump" -p "$tree/tavik-check.exe")
+grep -q '^Subsystem.*(Windows CUI)' <<<"$headers" || fail "tavik-check.exe is not a console program"
 checked=$(cd "$tree" && LC_ALL=C.UTF-8 timeout 60 wine tavik-check.exe 'examples\sample-exam.txt' 2>>"$log" | tr -d '\r') ||
     fail "tavik-check.exe on the sample exam ended with $?"
 grep -qxF 'examples\sample-exam.txt: loads; choice questions: 4, non-choice questions: 3, total score: 32' <<<"$checked" ||

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the exam reader and checks, after each input,
-// that the store still fits its tables and that a refused input left the
-// exam as it was.
+// that the store still fits its tables, that a refused input left the exam
+// as it was, and that the load's report tells what happened.
 
 #include "examloader.h"
 #include "examstore.h"
@@ -30,8 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
 
     const int before[] = {choose_count, unchoose_count, choose_cursor, unchoose_cursor};
-    const bool loaded = readExam(in);
+    LoadReport report;
+    const bool loaded = readExam(in, &report);
     std::fclose(in);
+
+    check(loaded == (report.failure == LoadFailure::None), "the report does not tell the load");
+    check(loaded || (report.at.line >= 1 && report.at.column >= 1), "a refused input has no position");
 
     check(choose_count >= 0 && choose_count <= maxChoiceQuestions, "choice count out of range");
     check(unchoose_count >= 0 && unchoose_count <= maxTextQuestions, "non-choice count out of range");

@@ -17,5 +17,7 @@ ensure_packages() {
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# What every build needs.
-build_packages=(g++ make cmake qtbase5-dev)
+# What every build needs. The checker's messages are translated with Qt's
+# Linguist tools (lupdate, lrelease), also for the Windows build, whose Qt
+# kit has none.
+build_packages=(g++ make cmake qtbase5-dev qttools5-dev-tools qttools5-dev)

@@ -3,7 +3,8 @@
 # distribution's packager would: lintian on the .deb, then, unpacked into a
 # temporary root, the desktop entry with desktop-file-validate, the AppStream
 # metadata with appstreamcli, the hardening of the program, the changelog,
-# the manual page, the sample exam, the icon and the dependencies.
+# the manual pages, the sample exam, the icon and the dependencies; and the
+# checker, run from the unpacked package on the sample exam.
 set -euo pipefail
 build=$1
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -40,20 +41,31 @@ done <"$work/lintian"
 dpkg-deb -x "$package" "$work/root"
 root=$work/root
 
-[ -x "$root/usr/bin/tavik" ] || fail "usr/bin/tavik is missing or not executable"
+for program in tavik tavik-check; do
+    [ -x "$root/usr/bin/$program" ] || fail "usr/bin/$program is missing or not executable"
 
-# The hardening of Debian's own builds. lintian names a missing bind-now or
-# fortified call only as information, and a missing stack protector not at
-# all, so the program's ELF headers and symbols are looked at here.
-elf=$root/usr/bin/tavik
-readelf -hW "$elf" | grep -q 'Type: *DYN' || fail "the program is not position-independent"
-readelf -dW "$elf" | grep -q 'FLAGS_1.*PIE' || fail "the program is not a PIE"
-readelf -lW "$elf" | grep -q GNU_RELRO || fail "the program has no RELRO segment (-z relro)"
-readelf -dW "$elf" | grep -Eq '\(FLAGS\).*BIND_NOW|FLAGS_1.*NOW' || fail "the program is not bound now (-z now)"
-symbols=$(readelf -W --dyn-syms "$elf")
-grep -q __stack_chk_fail <<<"$symbols" || fail "the program has no stack protector"
-grep -Eq '__[a-z0-9_]+_chk\b' <<<"$symbols" || fail "the program calls no fortified libc function (_FORTIFY_SOURCE)"
-if readelf -SW "$elf" | grep -q '\.symtab'; then fail "the program is not stripped"; fi
+    # The hardening of Debian's own builds. lintian names a missing bind-now or
+    # fortified call only as information, and a missing stack protector not at
+    # all, so the programs' ELF headers and symbols are looked at here.
+    elf=$root/usr/bin/$program
+    readelf -hW "$elf" | grep -q 'Type: *DYN' || fail "$program is not position-independent"
+    readelf -dW "$elf" | grep -q 'FLAGS_1.*PIE' || fail "$program is not a PIE"
+    readelf -lW "$elf" | grep -q GNU_RELRO || fail "$program has no RELRO segment (-z relro)"
+    readelf -dW "$elf" | grep -Eq '\(FLAGS\).*BIND_NOW|FLAGS_1.*NOW' || fail "$program is not bound now (-z now)"
+    symbols=$(readelf -W --dyn-syms "$elf")
+    grep -q __stack_chk_fail <<<"$symbols" || fail "$program has no stack protector"
+    grep -Eq '__[a-z0-9_]+_chk\b' <<<"$symbols" || fail "$program calls no fortified libc function (_FORTIFY_SOURCE)"
+    if readelf -SW "$elf" | grep -q '\.symtab'; then fail "$program is not stripped"; fi
+
+    gzip -dc "$root/usr/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1" ||
+        fail "manual page of $program missing"
+done
+
+# The checker as installed finds the sample exam loads, with nothing to report.
+checked=$(LANG=C.UTF-8 "$root/usr/bin/tavik-check" "$root/usr/share/doc/tavik/examples/sample-exam.txt" 2>/dev/null) ||
+    fail "tavik-check on the sample exam ended with $?"
+grep -q ': loads; choice questions: 4, non-choice questions: 3, total score: 32$' <<<"$checked" ||
+    fail "tavik-check on the sample exam: $checked"
 
 entry=$root/usr/share/applications/org.example.tavik.desktop
 [ -f "$entry" ] || fail "desktop entry missing"
@@ -124,7 +136,6 @@ changelog_version=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
     fail "the changelog's newest entry is $changelog_version, the package is $version"
 cmp -s "$doc/examples/sample-exam.txt" "$source_dir/examples/sample-exam.txt" ||
     fail "the sample exam is not in the package's examples"
-gzip -dc "$root/usr/share/man/man1/tavik.1.gz" | grep -q '^\.TH TAVIK 1' || fail "manual page missing"
 
 depends=$(dpkg-deb -f "$package" Depends)
 # Qt GUI comes with libqt5widgets5, which depends on it.

@@ -18,10 +18,12 @@
 #include <unistd.h>
 #endif
 
+Q_DECLARE_METATYPE(LoadFailure)
+
 namespace {
 
 // Reads bytes through an in-memory stream, the way readExam reads a file.
-bool readBytes(QByteArray bytes)
+bool readBytes(QByteArray bytes, LoadReport *report = nullptr)
 {
 #ifdef _WIN32
     FILE *in = std::tmpfile();
@@ -32,7 +34,7 @@ bool readBytes(QByteArray bytes)
 #endif
     if (!in)
         qFatal("cannot open a memory stream");
-    const bool loaded = readExam(in);
+    const bool loaded = readExam(in, report);
     std::fclose(in);
     return loaded;
 }
@@ -149,6 +151,8 @@ private slots:
     void badContent();
     void badContentFromFile_data();
     void badContentFromFile();
+    void stopsAt_data();
+    void stopsAt();
     void badPath_data();
     void badPath();
     void goodPath_data();
@@ -395,31 +399,89 @@ void tst_ExamLoader::badContentFromFile()
     QCOMPARE(QByteArray(exam_path), m_goodPath);
 }
 
+void tst_ExamLoader::stopsAt_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<LoadFailure>("failure");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("question");
+
+    using F = LoadFailure;
+    QTest::newRow("empty file") << QByteArray() << F::ChoiceCountMissing << 1 << 1 << 0;
+    QTest::newRow("only line ends") << QByteArray(" \n\n") << F::ChoiceCountMissing << 3 << 1 << 0;
+    QTest::newRow("byte-order mark cut short") << QByteArray("\xEF\xBB" "1 0") << F::ChoiceCountMissing << 1 << 1 << 0;
+    QTest::newRow("byte-order mark takes no column")
+        << QByteArray("\xEF\xBB\xBF x") << F::ChoiceCountMissing << 1 << 2 << 0;
+    QTest::newRow("second count") << QByteArray("1 x") << F::TextCountMissing << 1 << 3 << 0;
+    QTest::newRow("negative count") << QByteArray("1\n-1") << F::NegativeCount << 2 << 1 << 0;
+    QTest::newRow("101 choice questions") << QByteArray("101 0") << F::TooManyChoiceQuestions << 1 << 1 << 0;
+    QTest::newRow("101 non-choice questions") << QByteArray("0  101") << F::TooManyTextQuestions << 1 << 4 << 0;
+    QTest::newRow("score not a number") << QByteArray("1 1\n2 x") << F::ScoreMissing << 2 << 3 << 2;
+    QTest::newRow("scores end early") << QByteArray("1 1\n2\n") << F::ScoreMissing << 3 << 1 << 2;
+    QTest::newRow("score nan") << QByteArray("2 0\n1.5 nan") << F::ScoreNotFinite << 2 << 5 << 2;
+    QTest::newRow("fewer blocks") << QByteArray("0 2 1 1 @a\nbc$\n") << F::BlockMissing << 3 << 1 << 2;
+    QTest::newRow("block without its '$'") << QByteArray("1 0 1\n  @abc") << F::BlockUnclosed << 2 << 3 << 1;
+    QTest::newRow("CR LF line ends")
+        << QByteArray("1 1\r\n2 3\r\n@a$\r\n  @b") << F::BlockUnclosed << 4 << 3 << 2;
+    // Line ends kept in the row and beyond it, where the text is cut.
+    QTest::newRow("after a text cut on a line end")
+        << "1 1 1 2 @" + QByteArray(maxTextBytes - 1, 'a') + "\n\nxx$ @" << F::BlockUnclosed << 3 << 5 << 2;
+    // Text mode on Windows: the byte 0x1A ends the file.
+#ifdef _WIN32
+    QTest::newRow("0x1A in a text") << QByteArray("1 0 1 @a\x1a$") << F::BlockUnclosed << 1 << 7 << 1;
+#else
+    QTest::newRow("0x1A in a text") << QByteArray("1 0 1 @a\x1a$") << F::None << 0 << 0 << 0;
+#endif
+}
+
+// A file that is no exam: why and where reading stopped, as line and column.
+void tst_ExamLoader::stopsAt()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(LoadFailure, failure);
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QFETCH(int, question);
+
+    const QString path = m_dir.filePath(QStringLiteral("stops.txt"));
+    QVERIFY(writeFile(path, file));
+    LoadReport report;
+    QCOMPARE(loadExam(QFile::encodeName(path), &report), failure == LoadFailure::None);
+    QCOMPARE(report.failure, failure);
+    QCOMPARE(report.at.line, line);
+    QCOMPARE(report.at.column, column);
+    QCOMPARE(report.question, question);
+}
+
 void tst_ExamLoader::badPath_data()
 {
     QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<LoadFailure>("failure");
 
-    QTest::newRow("missing file") << QFile::encodeName(m_dir.filePath(QStringLiteral("missing.txt")));
-    QTest::newRow("empty path") << QByteArray();
-    QTest::newRow("folder") << QFile::encodeName(m_dir.path());
-    QTest::newRow("zero byte inside") << m_goodPath + QByteArray(1, '\0') + "x";
+    QTest::newRow("missing file") << QFile::encodeName(m_dir.filePath(QStringLiteral("missing.txt")))
+                                    << LoadFailure::Missing;
+    QTest::newRow("empty path") << QByteArray() << LoadFailure::Missing;
+    QTest::newRow("folder") << QFile::encodeName(m_dir.path()) << LoadFailure::NotRegularFile;
+    QTest::newRow("zero byte inside")
+        << m_goodPath + QByteArray(1, '\0') + "x" << LoadFailure::PathTooLong;
     // Its first 10000 bytes name the good exam; cut to fit, it would load it.
     const QByteArray padded = QByteArray(maxPathBytes - m_goodPath.size() + 1, '/')
                               + m_goodPath.mid(1);
-    QTest::newRow("longer than a path may be") << padded + "x";
+    QTest::newRow("longer than a path may be") << padded + "x" << LoadFailure::PathTooLong;
 #ifndef _WIN32
     const QByteArray fifo = QFile::encodeName(m_dir.filePath(QStringLiteral("fifo")));
     if (!QFile::exists(QFile::decodeName(fifo)) && mkfifo(fifo.constData(), 0600) != 0)
         qFatal("cannot make a FIFO");
-    QTest::newRow("FIFO without a writer") << fifo;
-    QTest::newRow("endless device") << QByteArray("/dev/zero");
+    QTest::newRow("FIFO without a writer") << fifo << LoadFailure::NotRegularFile;
+    QTest::newRow("endless device") << QByteArray("/dev/zero") << LoadFailure::NotRegularFile;
     // A sparse file whose block never closes: read, it would take most of
     // an hour.
     const QString huge = m_dir.filePath(QStringLiteral("huge.txt"));
     QFile hugeFile(huge);
     if (hugeFile.open(QIODevice::WriteOnly) && hugeFile.write("1 0 1 @") == 7
         && hugeFile.resize(1LL << 40))
-        QTest::newRow("1 TB file") << QFile::encodeName(huge);
+        QTest::newRow("1 TB file") << QFile::encodeName(huge) << LoadFailure::TooLarge;
     else
         qWarning("no sparse file of 1 TB can be made here");
 #endif
@@ -428,6 +490,7 @@ void tst_ExamLoader::badPath_data()
 void tst_ExamLoader::badPath()
 {
     QFETCH(QByteArray, path);
+    QFETCH(LoadFailure, failure);
 
     prepareStore();
     const Store before;
@@ -436,11 +499,13 @@ void tst_ExamLoader::badPath()
     // load tries either, the alarm ends the test run instead of hanging it.
     alarm(30);
 #endif
-    const bool loaded = loadExam(path);
+    LoadReport report;
+    const bool loaded = loadExam(path, &report);
 #ifndef _WIN32
     alarm(0);
 #endif
     QVERIFY(!loaded);
+    QCOMPARE(report.failure, failure);
     const QString changed = changedSince(before);
     QVERIFY2(changed.isEmpty(), qPrintable(changed + QStringLiteral(" changed")));
 

@@ -84,6 +84,24 @@ HWND programWindow()
     return FindWindowW(nullptr, title);
 }
 
+// The subsystem in the PE header of a program: whether Windows gives it a
+// console.
+WORD subsystem(const char *path)
+{
+    QFile program(QString::fromLocal8Bit(path));
+    if (!program.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray bytes = program.readAll();
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.constData());
+    if (bytes.size() < int(sizeof(IMAGE_DOS_HEADER)) || dos->e_magic != IMAGE_DOS_SIGNATURE
+        || dos->e_lfanew + int(sizeof(IMAGE_NT_HEADERS64)) > bytes.size())
+        return 0;
+    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS64 *>(bytes.constData() + dos->e_lfanew);
+    if (nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+        return 0;
+    return nt->OptionalHeader.Subsystem;
+}
+
 } // namespace
 
 class tst_windows : public QObject
@@ -91,27 +109,21 @@ class tst_windows : public QObject
     Q_OBJECT
 
 private slots:
-    void guiSubsystem();
+    void subsystems();
     void iconResource();
     void windowShowsTheIcon();
     void startsAndCloses();
     void exportsWithoutConsole();
+    void checkerReadsAsTheWindow_data();
+    void checkerReadsAsTheWindow();
 };
 
-// A GUI program: no console window opens beside it.
-void tst_windows::guiSubsystem()
+// A GUI program: no console window opens beside it. The checker is a
+// console program: its report goes to the console it is started from.
+void tst_windows::subsystems()
 {
-    QFile program(QStringLiteral(TAVIK_EXE));
-    QVERIFY(program.open(QIODevice::ReadOnly));
-    const QByteArray bytes = program.readAll();
-    QVERIFY(bytes.size() > int(sizeof(IMAGE_DOS_HEADER)));
-    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.constData());
-    QCOMPARE(dos->e_magic, WORD(IMAGE_DOS_SIGNATURE));
-    QVERIFY(dos->e_lfanew + int(sizeof(IMAGE_NT_HEADERS64)) <= bytes.size());
-    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS64 *>(bytes.constData() + dos->e_lfanew);
-    QCOMPARE(nt->Signature, DWORD(IMAGE_NT_SIGNATURE));
-    QCOMPARE(nt->OptionalHeader.Magic, WORD(IMAGE_NT_OPTIONAL_HDR64_MAGIC));
-    QCOMPARE(nt->OptionalHeader.Subsystem, WORD(IMAGE_SUBSYSTEM_WINDOWS_GUI));
+    QCOMPARE(subsystem(TAVIK_EXE), WORD(IMAGE_SUBSYSTEM_WINDOWS_GUI));
+    QCOMPARE(subsystem(TAVIK_CHECK_EXE), WORD(IMAGE_SUBSYSTEM_WINDOWS_CUI));
 }
 
 // The icon group IDI_ICON1, in English (United States), of one 128 x 128
@@ -201,6 +213,50 @@ void tst_windows::exportsWithoutConsole()
     QCOMPARE(workedExample.size(), 35);
     QCOMPARE(answers.readAll(), workedExample);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void tst_windows::checkerReadsAsTheWindow_data()
+{
+    QTest::addColumn<QByteArray>("exam");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("status");
+
+    const QByteArray crlf = "1 1\r\n2 3\r\n@one\r\ntwo$\r\n  @th";
+    QTest::newRow("CR LF")
+        << crlf + "ree$\r\n"
+        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题：1 道，非选择题：1 道，总分：5"),
+                       QString::fromUtf8("exam.txt:3:1: 选择题 1：分值 2，字节数 7，纯文本"),
+                       QString::fromUtf8("exam.txt:5:3: 非选择题 1：分值 3，字节数 5，纯文本")}
+        << 0;
+    QTest::newRow("0x1A ends the file")
+        << crlf + "\x1aree$\r\n"
+        << QStringList{QString::fromUtf8("exam.txt:5:3: 错误：非选择题 1的题目文字缺少结尾的“$”")}
+        << 2;
+}
+
+// The checker reads a file in text mode as the window does, so a line and
+// column are where a teacher's editor shows them; on a Chinese Windows it
+// reports in Chinese, through the console's code page, with CR LF.
+void tst_windows::checkerReadsAsTheWindow()
+{
+    QFETCH(QByteArray, exam);
+    QFETCH(QStringList, lines);
+    QFETCH(int, status);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("exam.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(exam) == exam.size());
+    file.close();
+
+    QProcess checker;
+    checker.setWorkingDirectory(dir.path());
+    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {QStringLiteral("exam.txt")});
+    QVERIFY(checker.waitForFinished(20000));
+    QCOMPARE(checker.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(checker.exitCode(), status);
+    QCOMPARE(QString::fromLocal8Bit(checker.readAllStandardOutput()),
+             lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 // With Qt's Windows platform, as the program runs on a student's desktop.

@@ -4,7 +4,8 @@
 # Tries the Windows packages under Wine, on the X display in DISPLAY, as a
 # student and a school's IT staff would. The zip, in a fresh prefix:
 # unpacked into a folder, its program starts with nothing else on its path
-# and ends with 0 when its window is closed. The MSI, in another fresh
+# and ends with 0 when its window is closed, and the checker beside it, a
+# console program, finds the sample exam loads. The MSI, in another fresh
 # prefix: installed silently, the files, the Start-menu shortcut and the
 # Apps & features entry are there, and the program starts from where the
 # shortcut points; a rebuild of the same version and then a higher version
@@ -160,6 +161,14 @@ cmp -s "$tree/examples/sample-exam.txt" "$source_dir/examples/sample-exam.txt" |
 
 run_until_closed "C:\\学生 软件\\$name\\tavik.exe"
 step "the zip's program started, showed its window and ended with 0"
+
+headers=$("$objdump" -p "$tree/tavik-check.exe")
+grep -q '^Subsystem.*(Windows CUI)' <<<"$headers" || fail "tavik-check.exe is not a console program"
+checked=$(cd "$tree" && LC_ALL=C.UTF-8 timeout 60 wine tavik-check.exe 'examples\sample-exam.txt' 2>>"$log" | tr -d '\r') ||
+    fail "tavik-check.exe on the sample exam ended with $?"
+grep -qxF 'examples\sample-exam.txt: loads; choice questions: 4, non-choice questions: 3, total score: 32' <<<"$checked" ||
+    fail "tavik-check.exe on the sample exam: $checked"
+step "the zip's checker, a console program, found the sample exam loads"
 
 # --- The MSI -----------------------------------------------------------
 # The tree the MSI is built again from, under other versions, stays.

@@ -1,0 +1,118 @@
+#include "jsonreport.h"
+
+#include "examfindings.h"
+#include "textreport.h"
+
+#include <QJsonArray>
+
+namespace {
+
+const char *const failureNames[] = {
+    "none", "path-too-long", "missing", "unreadable", "not-regular-file", "too-large",
+    "choice-count-missing", "non-choice-count-missing", "negative-count",
+    "too-many-choice-questions", "too-many-non-choice-questions", "score-missing",
+    "score-not-finite", "text-missing", "text-unclosed",
+};
+static_assert(sizeof failureNames / sizeof *failureNames == int(LoadFailure::BlockUnclosed) + 1);
+
+const char *const displayNames[] = {"plain", "formatted", "markup-shown-plain"};
+const char *const droppedNames[] = {"element", "content", "attribute", "attribute-value",
+                                    "property", "property-value"};
+const char *const boundNames[] = {"none", "nesting", "tables", "cells", "text", "images"};
+static_assert(sizeof droppedNames / sizeof *droppedNames == DroppedMarkup::PropertyValue + 1);
+static_assert(sizeof boundNames / sizeof *boundNames == int(MarkupBound::Images) + 1);
+
+QJsonValue name(const char *const names[], int index)
+{
+    return QLatin1String(names[index]);
+}
+
+// Line and column, into object; null where the file as a whole is meant.
+QJsonObject withPosition(QJsonObject object, FilePosition at)
+{
+    object.insert(QStringLiteral("line"), at.line ? QJsonValue(at.line) : QJsonValue());
+    object.insert(QStringLiteral("column"), at.line ? QJsonValue(at.column) : QJsonValue());
+    return object;
+}
+
+QJsonValue question(bool choice, int number)
+{
+    return QJsonObject{{QStringLiteral("kind"), choice ? QStringLiteral("choice")
+                                                       : QStringLiteral("non-choice")},
+                       {QStringLiteral("number"), number}};
+}
+
+QJsonValue error(const ExamFindings &findings)
+{
+    if (findings.loads())
+        return QJsonValue();
+    const LoadReport &load = findings.load;
+    const bool choice = load.question <= load.choiceCount;
+    return withPosition(
+        {{QStringLiteral("reason"), findings.named ? name(failureNames, int(load.failure))
+                                                   : QStringLiteral("path-not-in-code-page")},
+         {QStringLiteral("message"), failureMessage(findings)},
+         {QStringLiteral("question"),
+          load.question ? question(choice, choice ? load.question : load.question - load.choiceCount)
+                        : QJsonValue()}},
+        load.at);
+}
+
+QJsonValue markupDropped(const QuestionFindings &found)
+{
+    QJsonArray dropped;
+    if (found.markup) {
+        for (const DroppedMarkup &markup : found.markup->dropped) {
+            dropped.append(QJsonObject{{QStringLiteral("kind"), name(droppedNames, markup.kind)},
+                                       {QStringLiteral("name"), markup.name},
+                                       {QStringLiteral("count"), markup.count}});
+        }
+    }
+    return dropped;
+}
+
+QJsonObject questionObject(const QuestionFindings &found)
+{
+    QJsonObject object = question(found.choice, found.number).toObject();
+    object.insert(QStringLiteral("score"), found.score);
+    object.insert(QStringLiteral("bytes"), found.bytes);
+    object.insert(QStringLiteral("display"), name(displayNames, int(found.display())));
+    object.insert(QStringLiteral("cut"),
+                  found.cut() ? withPosition({{QStringLiteral("file_bytes"), found.fileBytes}},
+                                             found.cutAt)
+                              : QJsonValue());
+    object.insert(QStringLiteral("not_utf8"),
+                  found.nonUtf8.count > 0
+                      ? withPosition({{QStringLiteral("bytes"), found.nonUtf8.count},
+                                      {QStringLiteral("gbk"), found.nonUtf8.readsAsGbk}},
+                                     found.nonUtf8At)
+                      : QJsonValue());
+    object.insert(QStringLiteral("dropped"), markupDropped(found));
+    object.insert(QStringLiteral("exceeded"),
+                  found.display() == QuestionDisplay::MarkupShownPlain
+                      ? name(boundNames, int(found.markup->exceeded))
+                      : QJsonValue());
+    object.insert(QStringLiteral("warnings"), found.warnings());
+    return withPosition(object, found.at);
+}
+
+} // namespace
+
+QJsonObject jsonReport(const ExamFindings &findings)
+{
+    const bool loads = findings.loads();
+    QJsonArray questions;
+    for (const QuestionFindings &found : findings.questions)
+        questions.append(questionObject(found));
+    return {
+        {QStringLiteral("file"), findings.file},
+        {QStringLiteral("status"), findings.status()},
+        {QStringLiteral("loads"), loads},
+        {QStringLiteral("error"), error(findings)},
+        {QStringLiteral("choice_questions"), loads ? QJsonValue(findings.load.choiceCount) : QJsonValue()},
+        {QStringLiteral("non_choice_questions"), loads ? QJsonValue(findings.load.textCount) : QJsonValue()},
+        {QStringLiteral("total_score"), loads ? QJsonValue(findings.totalScore) : QJsonValue()},
+        {QStringLiteral("questions"), questions},
+        {QStringLiteral("warnings"), findings.warnings()},
+    };
+}

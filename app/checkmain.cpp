@@ -11,6 +11,12 @@
 int main(int argc, char *argv[])
 {
     openClosedStandardStreams();
+    // What the checker writes is its report: Qt's notes on its own set-up
+    // (a runtime folder it makes up, fonts) are no part of it.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
 #ifndef _WIN32
     // The pictures are drawn offscreen: no display is needed, and no window
     // opens, also where there is a display. Windows always has its own.

@@ -66,7 +66,7 @@ QString boundName(MarkupBound bound)
     case MarkupBound::Cells:
         return CheckText::tr("table cells");
     case MarkupBound::Text:
-        return CheckText::tr("characters and lines");
+        return CheckText::tr("characters, lines and changes of direction");
     case MarkupBound::Images:
     case MarkupBound::None:
         break;

@@ -102,6 +102,18 @@ void tst_Check::questionLines_data()
                        "F:4:12: warning: non-choice question 3: bytes that are not UTF-8: 1, the "
                        "first here; each shows as \uFFFD"}
         << 1;
+    // What the markup pass makes of a word processor's question, and of one
+    // beyond its bounds.
+    QTest::newRow("markup left out, markup beyond the bounds")
+        << "1 1\n2 3\n@<p class=MsoNormal lang=EN-US>x<o:p></o:p></p>$\n@" + QByteArray("<b>").repeated(21) + "y$"
+        << QStringList{"F: loads; choice questions: 1, non-choice questions: 1, total score: 5",
+                       "F:3:1: choice question 1: score 2, bytes 46, formatted",
+                       "F:3:1: warning: choice question 1: the display leaves out tag o:p \u00D71, "
+                       "attribute class \u00D71, attribute lang \u00D71",
+                       "F:4:1: non-choice question 1: score 3, bytes 64, markup shown as plain text",
+                       "F:4:1: warning: non-choice question 1: shown as plain text: too many elements "
+                       "open inside one another"}
+        << 1;
     // No exam: one line, why and where.
     QTest::newRow("score") << QByteArray("2 1\n3 nan 4") << QStringList{"F:2:3: error: the score of choice question 2 is not a finite number"} << 2;
     QTest::newRow("counts") << QByteArray("x") << QStringList{"F:1:1: error: expected the number of choice questions"} << 2;

@@ -94,10 +94,6 @@ Exit status: 0 loads with nothing to report, 1 loads with warnings, 2 does not l
         <translation>表格单元格数</translation>
     </message>
     <message>
-        <source>characters and lines</source>
-        <translation>字符和行数</translation>
-    </message>
-    <message>
         <source>pixels of images</source>
         <translation>图片像素</translation>
     </message>
@@ -200,6 +196,10 @@ Exit status: 0 loads with nothing to report, 1 loads with warnings, 2 does not l
     <message>
         <source>loads; choice questions: %1, non-choice questions: %2, total score: %3</source>
         <translation>可以导入；选择题：%1 道，非选择题：%2 道，总分：%3</translation>
+    </message>
+    <message>
+        <source>characters, lines and changes of direction</source>
+        <translation>字符、行数和书写方向的变化</translation>
     </message>
 </context>
 </TS>

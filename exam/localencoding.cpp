@@ -1,10 +1,15 @@
 #include "localencoding.h"
 
 #include <QString>
+#include <QTextCodec>
 #include <QVector>
 
 std::optional<QByteArray> toLocalExactly(const QString &text)
 {
+    // UTF-8, the encoding of every Linux desktop, holds any text but one
+    // with half a surrogate pair: no need to read the bytes back.
+    if (QTextCodec::codecForLocale()->mibEnum() == 106)
+        return text.isValidUtf16() ? std::optional<QByteArray>(text.toUtf8()) : std::nullopt;
     QByteArray local = text.toLocal8Bit();
     if (QString::fromLocal8Bit(local) != text)
         return std::nullopt;

@@ -202,8 +202,9 @@ QString narrowCell()
 QString directions()
 {
     const QString head = "<table border=10 cellpadding=20 cellspacing=20><tr><td width=32>";
+    // Ending on a Latin letter, which the word after it does not change.
     const QString turns = longest([&head](int turns) {
-        return head + QString::fromUtf8("aא").repeated(turns);
+        return head + QString::fromUtf8("aא").repeated(turns) + 'a';
     });
     return longest([&turns](int letters) { return turns + QString("ab").repeated(letters); });
 }

@@ -127,8 +127,9 @@ QString characters()
 }
 
 // A font for every span: sizes in points and pixels, weights and styles,
-// each a font Qt has not loaded before.
-QString fonts()
+// each a font Qt has not loaded before, a different character in each; the
+// spans in turn in the families given, if any.
+QString fontSpans(const QStringList &families = QStringList())
 {
     QStringList sizes;
     for (int points = 6; points <= 72; ++points)
@@ -137,8 +138,9 @@ QString fonts()
         sizes << QString::number(pixels) + "px";
     QString text;
     for (int i = 0;; ++i) {
-        const QString span = QString("<b style=\"font-size:%1;font-weight:%2;font-style:%3\">%4x</b>")
-                                 .arg(sizes.at(i % sizes.size()))
+        const QString family = families.isEmpty() ? QString() : "font-family:'" + families.at(i % families.size()) + "';";
+        const QString span = QString("<b style=\"%1font-size:%2;font-weight:%3;font-style:%4\">%5x</b>")
+                                 .arg(family, sizes.at(i % sizes.size()))
                                  .arg(100 + 100 * (i % 9))
                                  .arg(i % 2 ? "italic" : "normal")
                                  .arg(chinese(1, i));
@@ -209,24 +211,13 @@ QString directions()
     return longest([&turns](int letters) { return turns + QString("ab").repeated(letters); });
 }
 
-// A font for every span as in fonts(), each in one of the eight families a
-// text may name, some of them not on the machine.
+// The fonts of fontSpans() in the eight families a text may name, some of
+// them not on the machine.
 QString families()
 {
-    static const char *names[] = {"Noto Sans CJK SC", "Noto Serif CJK SC", "DejaVu Sans", "DejaVu Serif",
-                                  "宋体", "微软雅黑", "Times New Roman", "Arial"};
-    QString text;
-    for (int i = 0;; ++i) {
-        const QString span = QString("<b style=\"font-family:'%1';font-size:%2pt;font-weight:%3;font-style:%4\">%5x</b>")
-                                 .arg(QString::fromUtf8(names[i % 8]))
-                                 .arg(6 + (i * 7) % 67)
-                                 .arg(100 + 100 * (i % 9))
-                                 .arg(i % 2 ? "italic" : "normal")
-                                 .arg(chinese(1, i));
-        if (bytes(text + span) > textBytes)
-            return text;
-        text += span;
-    }
+    return fontSpans(QString::fromUtf8("Noto Sans CJK SC,Noto Serif CJK SC,DejaVu Sans,DejaVu Serif,"
+                                       "宋体,微软雅黑,Times New Roman,Arial")
+                         .split(','));
 }
 
 // As many lines of the largest font as fit.
@@ -248,7 +239,7 @@ QVector<QuestionText> costliestQuestionTexts()
         {"nested_cells", nestedCells()},
         {"spanned_cell", spannedCell()},
         {"nested_text", nestedText()},
-        {"fonts", fonts()},
+        {"fonts", fontSpans()},
         {"images", images()},
         {"colour_image", colourImage()},
         {"list_items", listItems()},

@@ -104,6 +104,21 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("a long word gets a place to break")
         << QString(150, 'x') << body(QString(100, 'x') + QChar(0x200B) + QString(50, 'x'));
 
+    QTest::newRow("formatting reopened after a block, but not inside a table")
+        << "<b>x<p>y</b>z</p><b><table><tr><td>c</table>d"
+        << body("<b>x</b><p><b>y</b>z</p><table><tr><td>c</td></tr></table><div><b>d</b></div>");
+    QTest::newRow("lists and row groups supplied or read through")
+        << "<ul><ul><li>a</ul></ul><tr><td>b</td></tr><table><thead><tr><th>h<tbody><tr><td>c"
+           "<tfoot><tr><td>f</table><p>g</br>h<table><tr><td>i</table>"
+        << body("<ul><li><ul><li>a</li></ul></li></ul><div>b</div><table><tr><th>h</th></tr><tr><td>c</td>"
+                "</tr><tr><td>f</td></tr></table><p>g<br>h</p><table><tr><td>i</td></tr></table>");
+    QTest::newRow("attributes without values, twice, in upper case; '<' that opens nothing")
+        << "x <b class=a class=b style=\"color:red\" style=\"color:blue\">y</b> <I ID=a>z</I> <a/b>w</a> <3 < 4"
+        << body("x<b style=\"color:#ff0000\"> y</b><i> z</i> w &lt;3 &lt; 4");
+    QTest::newRow("table colours and alignment")
+        << "<table align=center bgcolor=#ABC><tr bgcolor=Navy valign=MIDDLE><td bgcolor=bogus nowrap>x</table>"
+        << body("<table bgcolor=\"#aabbcc\" align=\"center\"><tr bgcolor=\"#000080\" valign=\"middle\">"
+                "<td>x</td></tr></table>");
     // Each bound of a value, from both sides.
     QTest::newRow("font sizes") << "<p style=\"font-size:72pt\">a</p><p style=\"font-size:72.5pt\">b</p>"
                                    "<p style=\"font-size:6pt\">c</p><p style=\"font-size:7px\">d</p>"
@@ -114,6 +129,22 @@ void tst_QuestionMarkup::rewritten_data()
            "<td colspan=101 width=4%>b<td width=32>c<td width=31>d</table>"
         << body("<table border=\"10\" cellpadding=\"20\"><tr><td width=\"5%\" colspan=\"100\">a</td>"
                 "<td>b</td><td width=\"32\">c</td><td>d</td></tr></table>");
+    QTest::newRow("font sizes in pixels, words and other units")
+        << "<p style=\"font-size:96px\">a</p><p style=\"font-size:97px\">b</p><p style=\"font-size:x-small\">c"
+           "</p><p style=\"font-size:1.5em\">d</p><p style=\"font-size:2.54cm\">e</p>"
+        << body("<p style=\"font-size:96px\">a</p><p>b</p><p style=\"font-size:small\">c</p><p>d</p>"
+                "<p style=\"font-size:72pt\">e</p>");
+    QTest::newRow("sizes of the font element")
+        << "<font size=7>a</font><font size=8>b</font><font size=+4>c</font><font size=+5>d</font>"
+           "<font size=-3>e</font><font size=-4>f</font>"
+        << body("<font size=\"7\">a</font>b<font size=\"+4\">c</font>d<font size=\"-3\">e</font>f");
+    QTest::newRow("Qt's indents of blocks and lists")
+        << "<p style=\"-qt-block-indent:10\">a</p><p style=\"-qt-block-indent:11\">b</p>"
+           "<ul style=\"-qt-list-indent:10\"><li>c</ul><ol style=\"-qt-list-indent:11\"><li>d</ol>"
+        << body("<p style=\"-qt-block-indent:10\">a</p><p>b</p><ul style=\"-qt-list-indent:10\"><li>c</li>"
+                "</ul><ol><li>d</li></ol>");
+    QTest::newRow("image sizes")
+        << carriedImage(1, 1, " width=2048 height=2049 align=left") << body(carriedImage(1, 1, " width=\"2048\""));
     QTest::newRow("indents and line heights")
         << "<p style=\"text-indent:-200px; line-height:300%\">a</p><p style=\"text-indent:-201px; "
            "line-height:3.01\">b</p><p style=\"margin-left:100px\">c</p><p style=\"margin-left:101px\">d</p>"

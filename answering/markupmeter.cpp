@@ -18,7 +18,9 @@ void MarkupMeter::count(qint64 characters)
 
 void MarkupMeter::open(ElementKind kind, const CleanElement &element)
 {
-    count(1);
+    // A table makes a block after it, where it stands.
+    if (kind == ElementKind::Table)
+        count(1);
     qint64 weight = m_weights.last();
     if (kind == ElementKind::Table) {
         m_tables.append(Table());
@@ -38,6 +40,9 @@ void MarkupMeter::open(ElementKind kind, const CleanElement &element)
         weight *= 1 + 2 * element.rows;
     }
     m_weights.append(weight);
+    // The tag weighs as what it holds: the block a cell or a paragraph makes
+    // is laid out with it.
+    count(1);
     // Elements open inside one another, each a level Qt walks for every node.
     if (m_weights.size() - 1 > QuestionMarkupBounds::openElements)
         exceed(MarkupBound::Nesting);

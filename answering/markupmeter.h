@@ -28,8 +28,9 @@ constexpr qint64 directionChanges = 400;
 class MarkupMeter
 {
 public:
-    // An element written, and its end. A tag weighs as a character: Qt
-    // lays out the line or block an element makes even when it holds nothing.
+    // An element written, and its end. A tag weighs as a character where
+    // it holds its content: Qt lays out the line or block an element makes
+    // even when it holds nothing, and one more block after a table.
     void open(ElementKind kind, const CleanElement &element);
     void close(ElementKind kind);
     // Text, a line break, an image or a rule written where the last element

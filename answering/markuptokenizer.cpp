@@ -4,12 +4,6 @@
 
 namespace {
 
-bool isAsciiWhitespace(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
-           || c == QLatin1Char('\f') || c == QLatin1Char('\r');
-}
-
 bool isAsciiLetter(QChar c)
 {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
@@ -143,7 +137,7 @@ void MarkupTokenizer::readRawText(MarkupToken &token)
     for (;;) {
         at = m_source.indexOf(end, at, Qt::CaseInsensitive);
         const QChar after = at < 0 ? QChar() : this->at(at + end.size());
-        if (at < 0 || isAsciiWhitespace(after) || after == QLatin1Char('/') || after == QLatin1Char('>'))
+        if (at < 0 || isHtmlWhitespace(after) || after == QLatin1Char('/') || after == QLatin1Char('>'))
             break;
         at += end.size();
     }
@@ -206,7 +200,7 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
     if (!isAsciiLetter(this->at(at)))
         return false;
     const int nameStart = at;
-    while (at < m_source.size() && !isAsciiWhitespace(m_source.at(at))
+    while (at < m_source.size() && !isHtmlWhitespace(m_source.at(at))
            && m_source.at(at) != QLatin1Char('/') && m_source.at(at) != QLatin1Char('>')) {
         if (!isNameCharacter(m_source.at(at)))
             return false;
@@ -218,7 +212,7 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
     m_at = at;
     QVector<MarkupAttribute> attributes;
     for (;;) {
-        while (isAsciiWhitespace(this->at(m_at)) || this->at(m_at) == QLatin1Char('/'))
+        while (isHtmlWhitespace(this->at(m_at)) || this->at(m_at) == QLatin1Char('/'))
             ++m_at;
         if (m_at >= m_source.size()) {
             // A tag the text ends inside is no tag, and none of it is shown.
@@ -229,7 +223,7 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
             break;
         }
         const int attributeStart = m_at;
-        while (m_at < m_source.size() && !isAsciiWhitespace(m_source.at(m_at))
+        while (m_at < m_source.size() && !isHtmlWhitespace(m_source.at(m_at))
                && m_source.at(m_at) != QLatin1Char('/') && m_source.at(m_at) != QLatin1Char('>')
                && (m_source.at(m_at) != QLatin1Char('=') || m_at == attributeStart)) {
             if (!isNameCharacter(m_source.at(m_at))) {
@@ -240,11 +234,11 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
         }
         MarkupAttribute attribute{m_source.mid(attributeStart, m_at - attributeStart).toLower(), QString()};
         int afterName = m_at;
-        while (isAsciiWhitespace(this->at(afterName)))
+        while (isHtmlWhitespace(this->at(afterName)))
             ++afterName;
         if (this->at(afterName) == QLatin1Char('=')) {
             m_at = afterName + 1;
-            while (isAsciiWhitespace(this->at(m_at)))
+            while (isHtmlWhitespace(this->at(m_at)))
                 ++m_at;
             attribute.value = readAttributeValue();
         }
@@ -270,7 +264,7 @@ QString MarkupTokenizer::readAttributeValue()
         ++m_at;
     while (m_at < m_source.size()) {
         const QChar c = m_source.at(m_at);
-        if (quoted ? c == quote : (isAsciiWhitespace(c) || c == QLatin1Char('>')))
+        if (quoted ? c == quote : (isHtmlWhitespace(c) || c == QLatin1Char('>')))
             break;
         ++m_at;
         value += c == QLatin1Char('&') ? characterReference() : QString(c);
@@ -280,33 +274,24 @@ QString MarkupTokenizer::readAttributeValue()
     return value;
 }
 
-// "<!--…-->", "<!DOCTYPE…>", Word's "<![if …]>", "<?xml…?>": read whole and
-// given as they are; none of them is text.
+// "<!--…-->", "<!DOCTYPE…>", Word's "<![if …]>", "<?xml…?>": read whole;
+// none of them is text.
 bool MarkupTokenizer::readMarkupDeclaration(MarkupToken &token)
 {
-    int contentStart = m_at + 2;
     int end;
-    int after;
     if (m_source.midRef(m_at, 4) == QLatin1String("<!--")) {
-        token.type = MarkupToken::Comment;
-        contentStart = m_at + 4;
         // "<!-->" and "<!--->" are empty comments.
-        const int shortEnd = at(contentStart) == QLatin1Char('>') ? contentStart
-                             : m_source.midRef(contentStart, 2) == QLatin1String("->") ? contentStart + 1
-                                                                                       : -1;
-        end = shortEnd >= 0 ? contentStart : m_source.indexOf(QLatin1String("-->"), contentStart);
-        after = shortEnd >= 0 ? shortEnd + 1 : end + 3;
-    } else {
-        const bool doctype = m_source.midRef(m_at + 2, 7).compare(QLatin1String("doctype"), Qt::CaseInsensitive) == 0;
-        token.type = at(m_at + 1) == QLatin1Char('?') ? MarkupToken::ProcessingInstruction
-                     : doctype                         ? MarkupToken::Doctype
-                                                       : MarkupToken::Comment;
-        end = m_source.indexOf(QLatin1Char('>'), contentStart);
-        after = end + 1;
+        const int content = m_at + 4;
+        if (at(content) == QLatin1Char('>'))
+            end = content + 1;
+        else if (m_source.midRef(content, 2) == QLatin1String("->"))
+            end = content + 2;
+        else if ((end = m_source.indexOf(QLatin1String("-->"), content)) >= 0)
+            end += 3;
+    } else if ((end = m_source.indexOf(QLatin1Char('>'), m_at + 2)) >= 0) {
+        ++end;
     }
-    if (end < 0)
-        end = after = m_source.size();
-    token.text = m_source.mid(contentStart, end - contentStart);
-    m_at = after;
+    m_at = end < 0 ? m_source.size() : end;
+    token.type = MarkupToken::Declaration;
     return true;
 }

@@ -4,6 +4,13 @@
 #include <QString>
 #include <QVector>
 
+// White space as HTML has it: blank, tab, line end, form feed, carriage return.
+inline bool isHtmlWhitespace(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+           || c == QLatin1Char('\f') || c == QLatin1Char('\r');
+}
+
 struct MarkupAttribute
 {
     QString name;  // lower-case
@@ -13,11 +20,13 @@ struct MarkupAttribute
 // One piece of a question's markup, read as an HTML parser reads it.
 struct MarkupToken
 {
-    enum Type { End, Text, StartTag, EndTag, Comment, Doctype, ProcessingInstruction };
+    // A comment, a doctype, a processing instruction or Word's "<![if …]>":
+    // a declaration, shown by no one.
+    enum Type { End, Text, StartTag, EndTag, Declaration };
     Type type = End;
     QString name; // a tag's name, lower-case
-    QString text; // text, character references decoded; the raw content of a
-                  // comment, or of an element such as style
+    QString text; // text, character references decoded; the raw content of
+                  // an element such as style
     QVector<MarkupAttribute> attributes; // the first of each name
 };
 

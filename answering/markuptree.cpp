@@ -9,12 +9,6 @@
 
 namespace {
 
-bool isAsciiWhitespace(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
-           || c == QLatin1Char('\f') || c == QLatin1Char('\r');
-}
-
 bool isInline(ElementKind kind)
 {
     return kind == ElementKind::Phrasing || kind == ElementKind::Void;
@@ -66,7 +60,7 @@ public:
             case MarkupToken::StartTag: startTag(token); break;
             case MarkupToken::EndTag: endTag(token.name); break;
             case MarkupToken::Text: text(token.text); break;
-            default: break; // comments, doctypes, processing instructions
+            default: break; // declarations
             }
         }
         return m_tree;
@@ -549,7 +543,7 @@ private:
         for (int at = 0; at < text.size() && !exceeded(); ++at) {
             const QChar c = text.at(at);
             const WhiteSpace whiteSpace = m_editorText ? WhiteSpace::Preserved : m_whiteSpace.at(current());
-            if (isAsciiWhitespace(c)) {
+            if (isHtmlWhitespace(c)) {
                 if (holdsOnlyParts && currentKind() == around)
                     continue;
                 const bool lineEnd = c == QLatin1Char('\n');

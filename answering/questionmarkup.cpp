@@ -6,12 +6,6 @@
 
 namespace {
 
-bool isAsciiWhitespace(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
-           || c == QLatin1Char('\f') || c == QLatin1Char('\r');
-}
-
 bool endsLine(ElementKind kind)
 {
     return kind != ElementKind::Phrasing && kind != ElementKind::Void && kind != ElementKind::Unknown
@@ -52,7 +46,7 @@ QString textHeld(const QString &text)
             rawText = false;
         } else if (token.type == MarkupToken::Text) {
             for (const QChar c : token.text) {
-                if (!isAsciiWhitespace(c))
+                if (!isHtmlWhitespace(c))
                     held += c;
                 else if (!held.isEmpty() && !held.endsWith(QLatin1Char('\n')) && !held.endsWith(QLatin1Char(' ')))
                     held += QLatin1Char(' ');

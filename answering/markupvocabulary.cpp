@@ -544,14 +544,10 @@ private:
             fits = fontSize(lower, written);
             if (fits)
                 keep("font-size", written);
-        } else if (name == QLatin1String("font-weight")) {
-            fits = oneOf(lower, "normal bold 100 200 300 400 500 600 700 800 900");
+        } else if (const char *const *words = keywordProperty(name)) {
+            fits = oneOf(lower, words[1]);
             if (fits)
-                keep("font-weight", lower);
-        } else if (name == QLatin1String("font-style")) {
-            fits = oneOf(lower, "normal italic oblique");
-            if (fits)
-                keep("font-style", lower);
+                keep(words[0], lower);
         } else if (name == QLatin1String("font-family")) {
             fits = fontFamilies(value, m_clean.fontFamilies);
             if (fits)
@@ -560,10 +556,6 @@ private:
             fits = textDecoration(lower, written);
             if (fits)
                 keep("text-decoration", written);
-        } else if (name == QLatin1String("vertical-align")) {
-            fits = oneOf(lower, "baseline sub super middle top bottom");
-            if (fits)
-                keep("vertical-align", lower);
         } else if (name == QLatin1String("white-space")) {
             fits = oneOf(lower, "normal nowrap pre pre-wrap pre-line");
             if (fits)
@@ -615,6 +607,22 @@ private:
         }
         if (!fits)
             m_drops.add(known ? DroppedMarkup::PropertyValue : DroppedMarkup::Property, name);
+    }
+
+    // Properties of every element whose value is one of a few words, kept
+    // as it is: the property and its words, or null.
+    static const char *const *keywordProperty(const QString &name)
+    {
+        static const char *const properties[][2] = {
+            {"font-weight", "normal bold 100 200 300 400 500 600 700 800 900"},
+            {"font-style", "normal italic oblique"},
+            {"vertical-align", "baseline sub super middle top bottom"},
+        };
+        for (const auto &property : properties) {
+            if (name == QLatin1String(property[0]))
+                return property;
+        }
+        return nullptr;
     }
 
     // In points within 6 to 72, in pixels within 8 to 96, or as Qt's words

@@ -1,8 +1,8 @@
 #ifndef MARKUPMETER_H
 #define MARKUPMETER_H
 
+#include "markupbounds.h"
 #include "markupvocabulary.h"
-#include "questionmarkup.h"
 
 #include <QVector>
 

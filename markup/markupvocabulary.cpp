@@ -738,17 +738,6 @@ ElementName elementName(const QString &name)
     return found == elementNames().constEnd() ? ElementName{ElementKind::Unknown, name, false} : *found;
 }
 
-QVector<DroppedMarkup> MarkupDrops::sorted() const
-{
-    QVector<DroppedMarkup> dropped;
-    for (auto count = m_counts.constBegin(); count != m_counts.constEnd(); ++count)
-        dropped.append({DroppedMarkup::Kind(count.key().first), count.key().second, count.value()});
-    std::sort(dropped.begin(), dropped.end(), [](const DroppedMarkup &a, const DroppedMarkup &b) {
-        return a.kind != b.kind ? a.kind < b.kind : a.name < b.name;
-    });
-    return dropped;
-}
-
 CleanElement cleanElement(const QString &name, ElementKind kind,
                           const QVector<MarkupAttribute> &attributes, MarkupDrops &drops)
 {

@@ -1,8 +1,9 @@
 #ifndef MARKUPVOCABULARY_H
 #define MARKUPVOCABULARY_H
 
+#include "markupbounds.h"
+#include "markupdrops.h"
 #include "markuptokenizer.h"
-#include "questionmarkup.h"
 
 #include <QHash>
 #include <QPair>
@@ -67,17 +68,6 @@ struct CleanElement
     int shownHeight = 0;
     QString alternative; // an image's alt text
     QStringList fontFamilies;
-};
-
-// What the pass leaves out, counted by kind and name.
-class MarkupDrops
-{
-public:
-    void add(DroppedMarkup::Kind kind, const QString &name) { ++m_counts[{int(kind), name}]; }
-    QVector<DroppedMarkup> sorted() const;
-
-private:
-    QHash<QPair<int, QString>, int> m_counts;
 };
 
 // The element as the display gets it: the attributes and style properties

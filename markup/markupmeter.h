@@ -2,14 +2,14 @@
 #define MARKUPMETER_H
 
 #include "markupbounds.h"
-#include "markupvocabulary.h"
+#include "markuptree.h"
 
 #include <QVector>
 
-// What the markup the display parses adds up to, measured as it is written:
-// measured on the very markup Qt gets, the same markup rewritten again
-// measures the same. The bounds are what Qt parses, lays out and paints at
-// once.
+// Takes the elements and text the writer writes, gives the first bound they
+// go beyond. Measured on the very markup Qt gets, the same markup rewritten
+// again measures the same. The bounds are what Qt parses, lays out and
+// paints at once.
 namespace MarkupMeterBounds {
 // Cells of all tables, rows times columns as Qt builds each table, spans
 // included, each with the weight of where its table stands.

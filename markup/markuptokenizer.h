@@ -4,6 +4,9 @@
 #include <QString>
 #include <QVector>
 
+// The first stage of the markup pass: takes a question's text, gives its
+// pieces (text, start and end tags with their attributes) as HTML reads them.
+
 // White space as HTML has it: blank, tab, line end, form feed, carriage return.
 inline bool isHtmlWhitespace(QChar c)
 {

@@ -1,85 +1,57 @@
 #ifndef MARKUPVOCABULARY_H
 #define MARKUPVOCABULARY_H
 
-#include "markupbounds.h"
-#include "markupdrops.h"
-#include "markuptokenizer.h"
+#include "markuptree.h"
 
 #include <QHash>
-#include <QPair>
-#include <QStringList>
-#include <QVector>
+#include <QString>
 
-// The markup a question may keep: the elements, and for each the
-// attributes and style properties with the values they may take. Values are
-// read strictly (a number is digits with an optional fraction and a known
-// unit, within a stated range) and written anew in one form, so that the
-// display never reads a value its own, looser parser would make more of.
+// The markup a question may keep, as tables: takes an element's tag, or an
+// attribute or style property with the element it stands on; gives what
+// becomes of the element, or the reader that keeps the value written anew.
 
-// Where an element stands and what it holds.
-enum class ElementKind {
-    Unknown,     // not on the list: the tags go, what they hold stays
-    Phrasing,    // b, span, a…: text and other phrasing
-    Void,        // br, img
-    Block,       // p, div, h1…h6, pre, blockquote
-    Rule,        // hr
-    List,        // ul, ol: items
-    Item,        // li
-    Definitions, // dl: terms and descriptions
-    Term,        // dt, dd
-    Table,       // rows
-    Section,     // thead, tbody, tfoot: read as the rows they hold
-    Row,         // cells
-    Cell,        // td, th
-    Caption,     // shown centred above its table
-    Html,
-    Head,
-    Body,
-    Hidden,     // goes with all it holds: script, style, title, svg…
-    HiddenVoid, // meta, link, base
+// What becomes of an element and what it holds.
+enum class ElementRule {
+    Keep,       // kept, under its written name
+    Unwrap,     // the tags go, what they hold stays: not on the list ("o:p")
+    Drop,       // goes with all it holds ("script", "svg")
+    Hide,       // goes with all it holds, and shows nothing anywhere ("title", "meta")
+    StyleSheet, // read for the rules the display applies, then gone
 };
 
-struct ElementName
+struct ElementPolicy
 {
-    ElementKind kind;
+    ElementRule rule;
     QString written; // the name the display gets ("s" for strike, "div" for section)
-    bool rawText;    // its content is not markup (script, style, title…)
 };
 
-ElementName elementName(const QString &name);
+ElementPolicy elementPolicy(const QString &tag);
 
-enum class WhiteSpace { Inherited, Normal, Preserved, Lines };
-
-// One kept element's attributes and style, written anew, and what the
-// markup's bounds need to know of it.
-struct CleanElement
+// An element's attributes and style as they are read: what is kept of them
+// so far, by the name it is written under.
+struct Cleaning
 {
-    QString name;
-    QVector<QPair<QString, QString>> attributes; // written in this order
-    QStringList style;                           // "property:value"
-    WhiteSpace whiteSpace = WhiteSpace::Inherited;
-    bool emptyParagraph = false; // Qt's editor's empty line
-    int columns = 1;             // colspan
-    int rows = 1;                // rowspan
-    // An image: its size as carried, and as shown.
-    int imageWidth = 0;
-    int imageHeight = 0;
-    int shownWidth = 0;
-    int shownHeight = 0;
-    QString alternative; // an image's alt text
-    QStringList fontFamilies;
+    CleanElement element;
+    QHash<QString, QString> attributes;
+    QHash<QString, QString> style;
+
+    // Keeps a value read, unless it is null; whether it was kept. An
+    // attribute keeps its first value, a property its last.
+    bool attribute(const QString &name, const QString &value);
+    bool property(const QString &name, const QString &value);
 };
 
-// The element as the display gets it: the attributes and style properties
-// on the list with values within bounds, each written anew; the rest goes
-// into drops. An image whose picture the text does not carry has an empty
-// name.
-CleanElement cleanElement(const QString &name, ElementKind kind,
-                          const QVector<MarkupAttribute> &attributes, MarkupDrops &drops);
+// Reads a value onto the element; false where the value is not allowed.
+using ValueReader = bool (*)(const QString &value, Cleaning &into);
 
-// The white-space rules of a style element as the element names they
-// apply to (Qt's editor writes "p, li { white-space: pre-wrap; }"); whether
-// the sheet held anything else, which is not applied.
-bool readStyleSheet(const QString &sheet, QHash<QString, WhiteSpace> &whiteSpace);
+// The reader of an attribute or style property on an element, by its
+// written name; null where the list does not have it for that element.
+ValueReader attributeReader(const QString &name, const QString &element);
+ValueReader propertyReader(const QString &name, const QString &element);
+
+// The order attributes and style properties are written in, whatever the
+// order they came in.
+const QStringList &attributeOrder();
+const QStringList &styleOrder();
 
 #endif // MARKUPVOCABULARY_H

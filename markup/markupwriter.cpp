@@ -29,6 +29,46 @@ QString escaped(const QString &text, bool inAttribute)
     return written;
 }
 
+constexpr char16_t zeroWidthSpace = 0x200B;
+
+// Qt looks for the end of a word at each line it breaks the word into: a
+// long word in a narrow cell costs the square of its length. A word gets a
+// place to break (an invisible zero-width space) before each character past
+// longestWord.
+class WordBreaks
+{
+public:
+    QString broken(const QString &text)
+    {
+        QString written;
+        written.reserve(text.size());
+        for (const QChar c : text) {
+            if (endsWord(c)) {
+                m_length = 0;
+            } else if (++m_length > MarkupWriterBounds::longestWord && !c.isLowSurrogate() && !c.isMark()) {
+                written += QChar(zeroWidthSpace);
+                m_length = 1;
+            }
+            written += c;
+        }
+        return written;
+    }
+
+    // A new line starts a new word.
+    void newLine() { m_length = 0; }
+
+private:
+    static bool endsWord(QChar c)
+    {
+        const QChar::Script script = c.script();
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.unicode() == zeroWidthSpace
+               || script == QChar::Script_Han || script == QChar::Script_Hiragana
+               || script == QChar::Script_Katakana;
+    }
+
+    int m_length = 0;
+};
+
 class Writer
 {
 public:
@@ -38,13 +78,14 @@ public:
         // once the nodes after it are seen.
         for (int i = tree.nodes.size() - 1; i > 0; --i) {
             const MarkupNode &node = tree.nodes.at(i);
+            // A cell or item the text did not name shows only what it holds.
             const bool words = (node.type == MarkupNode::Text && !node.text.isEmpty())
                                || (node.type == MarkupNode::Element
                                    && (node.kind == ElementKind::Void || node.kind == ElementKind::Rule
-                                       || node.kind == ElementKind::Cell));
+                                       || (node.kind == ElementKind::Cell && !node.implied)));
             m_words[i] = m_words.at(i) || words;
             m_shows[i] = m_shows.at(i) || m_words.at(i) || node.type == MarkupNode::LineBreak
-                         || node.kind == ElementKind::Item || emptyParagraph(node);
+                         || (node.kind == ElementKind::Item && !node.implied) || emptyParagraph(node);
             m_words[node.parent] = m_words.at(node.parent) || m_words.at(i);
             m_shows[node.parent] = m_shows.at(node.parent) || m_shows.at(i);
         }
@@ -121,6 +162,7 @@ private:
 
     void newLine()
     {
+        m_wordBreaks.newLine();
         if (!m_written.plainText.isEmpty() && !m_written.plainText.endsWith(QLatin1Char('\n')))
             m_written.plainText += QLatin1Char('\n');
     }
@@ -154,12 +196,14 @@ private:
     {
         const MarkupNode &node = m_tree.nodes.at(index);
         if (node.type == MarkupNode::Text) {
-            m_written.markup += escaped(node.text, false);
-            m_written.plainText += node.text;
-            m_meter.text(node.text);
+            const QString text = m_wordBreaks.broken(node.text);
+            m_written.markup += escaped(text, false);
+            m_written.plainText += text;
+            m_meter.text(text);
             return;
         }
         if (node.type == MarkupNode::LineBreak) {
+            m_wordBreaks.newLine();
             m_written.markup += QLatin1String("<br>");
             m_written.plainText += QLatin1Char('\n');
             m_meter.lineBreak();
@@ -229,6 +273,8 @@ private:
                 continue;
             openElement(cells);
             for (int cell = cells.firstChild; cell >= 0; cell = m_tree.nodes.at(cell).next) {
+                if (m_tree.nodes.at(cell).implied && !m_shows.at(cell))
+                    continue;
                 newLine();
                 openElement(m_tree.nodes.at(cell));
                 children(cell);
@@ -246,6 +292,7 @@ private:
     QVector<bool> m_words; // text, an image, a rule or a table
     WrittenMarkup m_written;
     MarkupMeter m_meter;
+    WordBreaks m_wordBreaks;
 };
 
 } // namespace

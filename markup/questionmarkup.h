@@ -8,12 +8,12 @@
 #include <QVector>
 
 // A question text that Qt's rich-text detection takes for markup is never
-// handed to Qt as it stands. sanitizeQuestionMarkup() reads it once, as a
-// browser reads HTML, keeps the elements, attributes, style properties and
-// values that questions use (markupvocabulary.cpp has the list), drops the
-// rest, and writes new markup of its own, which is all the display parses.
-// A text whose structure is beyond what the window shows at once is shown
-// as the text it holds instead.
+// handed to Qt as it stands. sanitizeQuestionMarkup() reads it as a browser
+// reads HTML (markuptree.h), keeps what the list allows (markupvocabulary.cpp
+// has it, markuppolicy.h applies it), settles its white space, and writes new
+// markup of its own (markupwriter.h), which is all the display parses. A
+// text whose structure is beyond what the window shows at once
+// (markupmeter.h) is shown as the text it holds instead.
 
 struct SanitizedMarkup
 {

@@ -194,6 +194,8 @@ void tst_QuestionMarkup::bounds_data()
     QTest::newRow("twenty elements open") << QString("<b>").repeated(20) + "x" << MarkupBound::None << "x";
     QTest::newRow("twenty-one") << "<p>a</p>" + QString("<b>").repeated(21) + "x<br>&lt;y&gt;"
                                 << MarkupBound::Nesting << "a\nx\n<y>";
+    QTest::newRow("preformatted text shown plain keeps its lines")
+        << "<pre>x\n  y</pre>" + QString("<b>").repeated(21) + "z" << MarkupBound::Nesting << "x\n  y\nz";
     QTest::newRow("three tables nested") << table(1, "<td>" + table(1, "<td>" + table(1, "<td>x")))
                                          << MarkupBound::None << "x";
     QTest::newRow("four") << table(1, "<td>" + table(1, "<td>" + table(1, "<td>" + table(1, "<td>x<td>y"))))

@@ -1,0 +1,398 @@
+#include "markupvalues.h"
+
+#include "markupbounds.h"
+
+#include <QColor>
+#include <QMap>
+
+#include <cmath>
+
+namespace MarkupValues {
+
+namespace {
+
+struct Number
+{
+    double value = 0;
+    QString unit; // lower-case letters, or "%"
+};
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Digits with an optional fraction (".5" too), a '-' where negative
+// numbers are allowed, then a unit of letters or '%', nothing else.
+bool readNumber(const QString &text, bool negativeAllowed, Number &number)
+{
+    int at = 0;
+    const bool negative = negativeAllowed && text.startsWith(QLatin1Char('-'));
+    if (negative)
+        ++at;
+    const int digitsStart = at;
+    int digits = 0;
+    double value = 0;
+    for (; at < text.size() && isDigit(text.at(at)); ++at, ++digits)
+        value = value * 10 + text.at(at).digitValue();
+    if (at < text.size() && text.at(at) == QLatin1Char('.')) {
+        double scale = 1;
+        for (++at; at < text.size() && isDigit(text.at(at)); ++at, ++digits) {
+            scale /= 10;
+            value += text.at(at).digitValue() * scale;
+        }
+    }
+    if (digits == 0 || at - digitsStart > 12)
+        return false;
+    number.unit = text.mid(at).toLower();
+    if (number.unit != QLatin1String("%")) {
+        for (const QChar c : number.unit) {
+            if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+                return false;
+        }
+    }
+    number.value = negative ? -value : value;
+    return true;
+}
+
+// A length in pixels as the display counts them (96 to the inch); a bare 0
+// is a length too.
+bool pixelsOf(const Number &number, double &pixels)
+{
+    static const QMap<QString, double> perUnit{
+        {QStringLiteral("px"), 1},         {QStringLiteral("pt"), 96.0 / 72},
+        {QStringLiteral("pc"), 16},        {QStringLiteral("in"), 96},
+        {QStringLiteral("cm"), 96 / 2.54}, {QStringLiteral("mm"), 96 / 25.4},
+        {QStringLiteral("em"), 16},
+    };
+    if (number.unit.isEmpty() && number.value == 0) {
+        pixels = 0;
+        return true;
+    }
+    const auto found = perUnit.constFind(number.unit);
+    if (found == perUnit.constEnd())
+        return false;
+    pixels = number.value * *found;
+    return true;
+}
+
+QString decimal(double value)
+{
+    QString written = QString::number(value, 'f', 2);
+    while (written.endsWith(QLatin1Char('0')))
+        written.chop(1);
+    if (written.endsWith(QLatin1Char('.')))
+        written.chop(1);
+    return written;
+}
+
+// Whether value is one of the words, apart by blanks.
+bool oneOf(const QString &value, const char *words)
+{
+    for (const char *word = words; *word;) {
+        const char *end = word;
+        while (*end && *end != ' ')
+            ++end;
+        if (QLatin1String(word, int(end - word)) == value)
+            return true;
+        word = *end ? end + 1 : end;
+    }
+    return false;
+}
+
+bool isAsciiLowerWord(const QString &value)
+{
+    for (const QChar c : value) {
+        if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+            return false;
+    }
+    return true;
+}
+
+QColor hexColour(const QString &value)
+{
+    if (value.size() != 4 && value.size() != 7)
+        return QColor();
+    for (int i = 1; i < value.size(); ++i) {
+        if (!isDigit(value.at(i)) && (value.at(i) < QLatin1Char('a') || value.at(i) > QLatin1Char('f')))
+            return QColor();
+    }
+    return QColor(value);
+}
+
+QColor rgbColour(const QString &value)
+{
+    const QStringList parts = value.mid(4, value.size() - 5).split(QLatin1Char(','));
+    if (parts.size() != 3)
+        return QColor();
+    int channels[3];
+    for (int i = 0; i < 3; ++i) {
+        const QString channel = whole(parts.at(i).trimmed(), 0, 255);
+        if (channel.isNull())
+            return QColor();
+        channels[i] = channel.toInt();
+    }
+    return QColor(channels[0], channels[1], channels[2]);
+}
+
+} // namespace
+
+QString length(const QString &value, int least, int most)
+{
+    Number number;
+    double pixels;
+    if (!readNumber(value, least < 0, number) || !pixelsOf(number, pixels))
+        return QString();
+    const long rounded = std::lround(pixels);
+    if (rounded < least || rounded > most)
+        return QString();
+    return QString::number(rounded) + QLatin1String("px");
+}
+
+QString whole(const QString &value, int least, int most)
+{
+    Number number;
+    if (!readNumber(value, false, number) || !number.unit.isEmpty())
+        return QString();
+    const long rounded = std::lround(number.value);
+    return rounded >= least && rounded <= most ? QString::number(rounded) : QString();
+}
+
+QString word(const QString &value, const char *words)
+{
+    return oneOf(value, words) ? value : QString();
+}
+
+QString lowerWord(const QString &value, const char *words)
+{
+    return word(value.toLower(), words);
+}
+
+QString colour(const QString &value)
+{
+    const QString text = value.trimmed().toLower();
+    QColor parsed;
+    if (text.startsWith(QLatin1Char('#'))) {
+        parsed = hexColour(text);
+    } else if (text.startsWith(QLatin1String("rgb(")) && text.endsWith(QLatin1Char(')'))) {
+        parsed = rgbColour(text);
+    } else if (!text.isEmpty() && text.size() <= 20 && isAsciiLowerWord(text) && QColor::isValidColor(text)) {
+        parsed.setNamedColor(text);
+        // "transparent" is the colour of nothing, not black.
+        if (parsed.alpha() != 255)
+            return QString();
+    }
+    return parsed.isValid() ? parsed.name() : QString();
+}
+
+bool fontFamilies(const QString &value, QStringList &families)
+{
+    constexpr int mostNames = 4;
+    constexpr int longestName = 64;
+    families.clear();
+    for (QString name : value.split(QLatin1Char(','))) {
+        name = name.trimmed();
+        if (name.size() >= 2 && (name.startsWith(QLatin1Char('\'')) || name.startsWith(QLatin1Char('"')))
+            && name.endsWith(name.at(0)))
+            name = name.mid(1, name.size() - 2).trimmed();
+        if (name.isEmpty() || name.size() > longestName)
+            return false;
+        for (const QChar c : name) {
+            if (!c.isLetterOrNumber() && c != QLatin1Char(' ') && c != QLatin1Char('-')
+                && c != QLatin1Char('_') && c != QLatin1Char('.'))
+                return false;
+        }
+        families << name.simplified();
+    }
+    return !families.isEmpty() && families.size() <= mostNames;
+}
+
+QString familyList(const QStringList &families)
+{
+    QStringList written;
+    for (const QString &family : families)
+        written << (oneOf(family, "serif sans-serif monospace cursive fantasy")
+                        ? family
+                        : QLatin1Char('\'') + family + QLatin1Char('\''));
+    return written.join(QLatin1String(", "));
+}
+
+QString fontSize(const QString &value)
+{
+    const QString lower = value.toLower();
+    if (oneOf(lower, "small medium large x-large xx-large"))
+        return lower;
+    if (oneOf(lower, "x-small xx-small"))
+        return QStringLiteral("small");
+    Number number;
+    double pixels;
+    if (!readNumber(lower, false, number) || !pixelsOf(number, pixels) || number.unit == QLatin1String("em"))
+        return QString();
+    if (number.unit == QLatin1String("px")) {
+        const long rounded = std::lround(pixels);
+        return rounded >= 8 && rounded <= 96 ? QString::number(rounded) + QLatin1String("px") : QString();
+    }
+    const double points = std::round(pixels * 72 / 96 * 100) / 100;
+    return points >= 6 && points <= 72 ? decimal(points) + QLatin1String("pt") : QString();
+}
+
+QString fontElementSize(const QString &value)
+{
+    const QString size = value.trimmed();
+    if (size.startsWith(QLatin1Char('+'))) {
+        const QString step = whole(size.mid(1), 1, 4);
+        return step.isNull() ? step : QLatin1Char('+') + step;
+    }
+    if (size.startsWith(QLatin1Char('-'))) {
+        const QString step = whole(size.mid(1), 1, 3);
+        return step.isNull() ? step : QLatin1Char('-') + step;
+    }
+    return whole(size, 1, 7);
+}
+
+QString textDecoration(const QString &value)
+{
+    QStringList lines;
+    for (const QString &line : value.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!oneOf(line, "none underline line-through overline"))
+            return QString();
+        if (!lines.contains(line))
+            lines << line;
+    }
+    if (lines.isEmpty() || (lines.contains(QStringLiteral("none")) && lines.size() > 1))
+        return QString();
+    QStringList ordered;
+    for (const char *line : {"none", "underline", "overline", "line-through"}) {
+        if (lines.contains(QString::fromLatin1(line)))
+            ordered << QString::fromLatin1(line);
+    }
+    return ordered.join(QLatin1Char(' '));
+}
+
+QString lineHeight(const QString &value)
+{
+    const QString lower = value.toLower();
+    if (lower == QLatin1String("normal"))
+        return lower;
+    Number number;
+    if (!readNumber(lower, false, number))
+        return QString();
+    if (number.unit.isEmpty() || number.unit == QLatin1String("%")) {
+        const long percent = std::lround(number.unit.isEmpty() ? number.value * 100 : number.value);
+        return percent >= 50 && percent <= 300 ? QString::number(percent) + QLatin1Char('%') : QString();
+    }
+    return length(lower, 0, 200);
+}
+
+QString width(const QString &value)
+{
+    Number number;
+    if (!readNumber(value.trimmed(), false, number))
+        return QString();
+    const long rounded = std::lround(number.value);
+    if (number.unit == QLatin1String("%"))
+        return rounded >= 5 && rounded <= 100 ? QString::number(rounded) + QLatin1Char('%') : QString();
+    const bool pixels = number.unit.isEmpty() || number.unit == QLatin1String("px");
+    return pixels && rounded >= 32 && rounded <= QuestionMarkupBounds::imageSide ? QString::number(rounded)
+                                                                                : QString();
+}
+
+QString carriedImage(const QString &value, int &width, int &height)
+{
+    static const QString prefix = QStringLiteral("data:image/png;base64,");
+    if (!value.startsWith(prefix, Qt::CaseInsensitive))
+        return QString();
+    const QString payload = value.mid(prefix.size());
+    int end = payload.size();
+    while (end > 0 && payload.at(end - 1) == QLatin1Char('='))
+        --end;
+    if (payload.size() - end > 2)
+        return QString();
+    for (int i = 0; i < end; ++i) {
+        const QChar c = payload.at(i);
+        if ((!c.isLetterOrNumber() || c.unicode() > 0x7f) && c != QLatin1Char('+') && c != QLatin1Char('/'))
+            return QString();
+    }
+    // The signature, the length of the header chunk, its name, width and height.
+    const QByteArray header = QByteArray::fromBase64(payload.left(32).toLatin1());
+    if (header.size() < 24 || !header.startsWith("\x89PNG\r\n\x1a\n") || header.mid(12, 4) != "IHDR")
+        return QString();
+    const auto bigEndian = [&header](int at) {
+        qint64 number = 0;
+        for (int i = 0; i < 4; ++i)
+            number = number << 8 | quint8(header.at(at + i));
+        return number;
+    };
+    const qint64 wide = bigEndian(16);
+    const qint64 high = bigEndian(20);
+    if (wide < 1 || high < 1 || wide > QuestionMarkupBounds::imageSide || high > QuestionMarkupBounds::imageSide)
+        return QString();
+    width = int(wide);
+    height = int(high);
+    return prefix + payload;
+}
+
+WhiteSpace whiteSpace(const QString &value)
+{
+    const QString lower = value.toLower();
+    if (lower == QLatin1String("normal") || lower == QLatin1String("nowrap"))
+        return WhiteSpace::Normal;
+    if (lower == QLatin1String("pre") || lower == QLatin1String("pre-wrap"))
+        return WhiteSpace::Preserved;
+    if (lower == QLatin1String("pre-line"))
+        return WhiteSpace::Lines;
+    return WhiteSpace::Inherited;
+}
+
+QStringList boxSides(const QString &value, int least, int most)
+{
+    const QStringList values = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (values.isEmpty() || values.size() > 4)
+        return QStringList();
+    // Which value each side takes, for one to four values.
+    static const int pick[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
+    QStringList sides;
+    for (int i = 0; i < 4; ++i) {
+        sides << length(values.at(pick[values.size() - 1][i]), least, most);
+        if (sides.last().isNull())
+            return QStringList();
+    }
+    return sides;
+}
+
+QVector<QPair<QString, QString>> declarations(QString style)
+{
+    for (int start; (start = style.indexOf(QLatin1String("/*"))) >= 0;) {
+        const int end = style.indexOf(QLatin1String("*/"), start + 2);
+        style.remove(start, end < 0 ? style.size() - start : end + 2 - start);
+    }
+    QVector<QPair<QString, QString>> found;
+    QChar quote;
+    int start = 0;
+    for (int at = 0; at <= style.size(); ++at) {
+        const QChar c = at < style.size() ? style.at(at) : QLatin1Char(';');
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+            continue;
+        }
+        if (c != QLatin1Char(';'))
+            continue;
+        const QString declaration = style.mid(start, at - start);
+        start = at + 1;
+        const int colon = declaration.indexOf(QLatin1Char(':'));
+        if (colon < 0)
+            continue;
+        QString value = declaration.mid(colon + 1).trimmed();
+        if (value.endsWith(QLatin1String("!important"), Qt::CaseInsensitive))
+            value = value.left(value.size() - 10).trimmed();
+        found.append({declaration.left(colon).trimmed().toLower(), value});
+    }
+    return found;
+}
+
+} // namespace MarkupValues

@@ -48,11 +48,17 @@ private:
     void element(int index, int into, WhiteSpace around)
     {
         const MarkupNode &node = m_kept.nodes.at(index);
-        const int spaced = append(into, node);
         if (node.kind == ElementKind::Void) {
+            // A picture stands in the line as a character does.
+            if (m_pendingSpace) {
+                m_pendingSpace = false;
+                character(into, QLatin1Char(' '));
+            }
+            append(into, node);
             m_lineStarted = true;
             return;
         }
+        const int spaced = append(into, node);
         const bool block = !isInline(node.kind);
         if (block)
             newBlock();

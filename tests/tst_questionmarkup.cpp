@@ -143,6 +143,8 @@ void tst_QuestionMarkup::rewritten_data()
            "<ul style=\"-qt-list-indent:10\"><li>c</ul><ol style=\"-qt-list-indent:11\"><li>d</ol>"
         << body("<p style=\"-qt-block-indent:10\">a</p><p>b</p><ul style=\"-qt-list-indent:10\"><li>c</li>"
                 "</ul><ol><li>d</li></ol>");
+    QTest::newRow("a blank before a picture stays before it")
+        << "x " + carriedImage(1, 1) + "y" << body("x " + carriedImage(1, 1) + "y");
     QTest::newRow("image sizes")
         << carriedImage(1, 1, " width=2048 height=2049 align=left") << body(carriedImage(1, 1, " width=\"2048\""));
     QTest::newRow("indents and line heights")

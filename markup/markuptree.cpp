@@ -36,7 +36,8 @@ bool holdsOnlyParts(ElementKind kind)
 
 bool isHeading(const QString &tag)
 {
-    return tag.size() == 2 && tag.at(0) == QLatin1Char('h');
+    return tag.size() == 2 && tag.at(0) == QLatin1Char('h') && tag.at(1) >= QLatin1Char('1')
+           && tag.at(1) <= QLatin1Char('6');
 }
 
 class TreeBuilder
@@ -222,8 +223,7 @@ private:
         const ElementKind around = m_open.currentKind();
         if (kind == ElementKind::Table && (around == ElementKind::Table || around == ElementKind::Row))
             m_open.popTo(m_open.tableAt());
-        const QString &open = node(m_open.current()).tag;
-        if (isHeading(token.name) && isHeading(open) && open.at(1).isDigit())
+        if (isHeading(token.name) && isHeading(node(m_open.current()).tag))
             m_open.popTo(m_open.size() - 1);
         placeFor(kind);
         if (kind == ElementKind::Rule) {

@@ -86,6 +86,7 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("items, links and headings where HTML closes them")
         << "<li>a<dd>b<a href=1>c<a href=2>d</a></a><h1>e<h2>f</h2>"
         << body("<ul><li>a<dl><dd>b<a href=\"1\">c</a><a href=\"2\">d</a><h1>e</h1><h2>f</h2></dd></dl></li></ul>");
+    QTest::newRow("a rule ends no heading") << "<h1>a<hr>b</h1>" << body("<h1>a<hr><div>b</div></h1>");
     QTest::newRow("line ends kept where only blanks run together")
         << "<p style=\"white-space:pre-line\">a   b\nc</p><p style=\"white-space:nowrap\">d   e</p>"
         << body("<p>a b<br>c</p><p>d e</p>");

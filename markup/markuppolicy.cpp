@@ -174,13 +174,15 @@ private:
     static CleanElement ordered(const Cleaning &cleaning)
     {
         CleanElement element = cleaning.element;
-        for (const QString &name : attributeOrder()) {
-            if (cleaning.attributes.contains(name))
-                element.attributes.append({name, cleaning.attributes.value(name)});
+        for (int i = 0; !cleaning.attributes.isEmpty() && i < attributeOrder().size(); ++i) {
+            const auto found = cleaning.attributes.constFind(attributeOrder().at(i));
+            if (found != cleaning.attributes.constEnd())
+                element.attributes.append({found.key(), found.value()});
         }
-        for (const QString &name : styleOrder()) {
-            if (cleaning.style.contains(name))
-                element.style << name + QLatin1Char(':') + cleaning.style.value(name);
+        for (int i = 0; !cleaning.style.isEmpty() && i < styleOrder().size(); ++i) {
+            const auto found = cleaning.style.constFind(styleOrder().at(i));
+            if (found != cleaning.style.constEnd())
+                element.style << found.key() + QLatin1Char(':') + found.value();
         }
         return element;
     }

@@ -41,17 +41,19 @@ public:
     QString broken(const QString &text)
     {
         QString written;
-        written.reserve(text.size());
-        for (const QChar c : text) {
+        int copied = 0; // of text, into written
+        for (int at = 0; at < text.size(); ++at) {
+            const QChar c = text.at(at);
             if (endsWord(c)) {
                 m_length = 0;
             } else if (++m_length > MarkupWriterBounds::longestWord && !c.isLowSurrogate() && !c.isMark()) {
+                written += text.midRef(copied, at - copied);
                 written += QChar(zeroWidthSpace);
+                copied = at;
                 m_length = 1;
             }
-            written += c;
         }
-        return written;
+        return copied == 0 ? text : written + text.midRef(copied);
     }
 
     // A new line starts a new word.

@@ -110,6 +110,8 @@ class tst_windows : public QObject
 
 private slots:
     void subsystems();
+    void versionResources_data();
+    void versionResources();
     void iconResource();
     void windowShowsTheIcon();
     void startsAndCloses();
@@ -124,6 +126,39 @@ void tst_windows::subsystems()
 {
     QCOMPARE(subsystem(TAVIK_EXE), WORD(IMAGE_SUBSYSTEM_WINDOWS_GUI));
     QCOMPARE(subsystem(TAVIK_CHECK_EXE), WORD(IMAGE_SUBSYSTEM_WINDOWS_CUI));
+}
+
+void tst_windows::versionResources_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("tavik") << QStringLiteral(TAVIK_EXE) << QStringLiteral("tavik.exe");
+    QTest::newRow("tavik-check") << QStringLiteral(TAVIK_CHECK_EXE) << QStringLiteral("tavik-check.exe");
+}
+
+// Both programs tell Windows their version and name, as the file's
+// properties and inventory tools show them.
+void tst_windows::versionResources()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, name);
+
+    const std::wstring path = QDir::toNativeSeparators(program).toStdWString();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    QVERIFY(size > 0);
+    QByteArray info(int(size), '\0');
+    QVERIFY(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+    const auto value = [&info](const wchar_t *key) {
+        void *text = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(info.constData(), key, &text, &length) || length == 0)
+            return QString();
+        return QString::fromWCharArray(static_cast<const wchar_t *>(text), int(length) - 1);
+    };
+    QCOMPARE(value(L"\\StringFileInfo\\040904B0\\ProductVersion"), QStringLiteral(TAVIK_VERSION));
+    QCOMPARE(value(L"\\StringFileInfo\\040904B0\\OriginalFilename"), name);
 }
 
 // The icon group IDI_ICON1, in English (United States), of one 128 x 128

@@ -68,14 +68,21 @@ int firstVisible(const QByteArray &bytes, int from, int to)
 
 int lineEnd(const QByteArray &bytes, int from, int to)
 {
-    const int end = bytes.indexOf('\n', from);
-    return end < 0 || end > to ? to : end;
+    if (from >= to)
+        return to;
+    const void *end = std::memchr(bytes.constData() + from, '\n', size_t(to - from));
+    return end ? int(static_cast<const char *>(end) - bytes.constData()) : to;
 }
 
 int find(const QByteArray &bytes, const char *what, int from, int to)
 {
-    const int at = bytes.indexOf(what, from);
-    return at < 0 || at >= to ? -1 : at;
+    // Only within from..to: a search to the end of the file for each gap
+    // between texts would cost the square of the exam.
+    if (from >= to)
+        return -1;
+    const QByteArray within = QByteArray::fromRawData(bytes.constData() + from, to - from);
+    const int at = within.indexOf(what);
+    return at < 0 ? -1 : from + at;
 }
 
 // The bytes before an '@' at `at` that number its question, "2. ", "（3）",

@@ -95,7 +95,7 @@ bool copyInput(QIODevice *in, QTemporaryFile &copy)
 QString summary(const QVector<int> &statuses)
 {
     const auto count = [&statuses](int status) { return int(std::count(statuses.begin(), statuses.end(), status)); };
-    return CheckText::tr("%1 files: %2 load, %3 load with warnings, %4 do not load")
+    return CheckText::tr("%1 files: %2 load with nothing to report, %3 load with warnings, %4 do not load")
         .arg(statuses.size())
         .arg(count(0))
         .arg(count(1))

@@ -101,8 +101,10 @@ void betweenTexts(const Layout &layout, int questions, QVector<Diagnostic> &foun
                                  .arg(layout.name(row)))
                          .note(load.blockAt[row], layout.textStarts(row));
         }
-        if (row < questions)
-            layout.strayBetween(first < shown ? end : from, next, row + 1, found);
+        // Text after a '$' is the rest of the question: its '$'s are the
+        // same slip.
+        if (row < questions && first == shown)
+            layout.strayBetween(from, next, row + 1, found);
     }
 }
 

@@ -184,6 +184,8 @@ Diagnostic failureDiagnostic(const ExamFindings &findings)
     }
     if (!cause.rule.isEmpty())
         found = cause;
+    else if (load.failure == LoadFailure::ScoreMissing)
+        found.notes << Layout(findings.source, load).announced();
     const ExamSource &source = findings.source;
     if (source.end() < source.bytes().size()) {
         found.note(source.position(source.end()),

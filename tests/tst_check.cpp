@@ -532,7 +532,7 @@ void tst_Check::commandLineOutput_data()
                                     << QString();
     QTest::newRow("wildcards expanded, with a summary")
         << QStringList{wild} << QByteArray() << true << 2
-        << "2 files: 1 load, 0 load with warnings, 1 do not load" << QString();
+        << "2 files: 1 load with nothing to report, 0 load with warnings, 1 do not load" << QString();
     QTest::newRow("wildcards left to the shell")
         << QStringList{wild} << QByteArray() << false << 2 << wild + ": error: no such file" << QString();
 }
@@ -623,7 +623,9 @@ void tst_Check::chineseSystem()
     QVERIFY(checker.waitForFinished(20000));
     QCOMPARE(checker.exitCode(), 2);
     const QString line = m_dir.filePath("bad.txt") + ":1:5: 错误：此处应为选择题第 1 题的分值\n"
-                                                      "    1 | 1 0 x\n      |     ^\n";
+                                                      "    1 | 1 0 x\n      |     ^\n"
+                         + m_dir.filePath("bad.txt") + ":1:1: 附注：文件在这里写明选择题 1 道、非选择题 0 道\n"
+                                                      "    1 | 1 0 x\n      | ^\n";
     QCOMPARE(checker.readAllStandardOutput(), onDisk(line.toLocal8Bit()));
 }
 

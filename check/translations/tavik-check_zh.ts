@@ -140,10 +140,6 @@ Exit status: 0 loads with nothing to report, 1 loads with warnings, 2 does not l
         <translation>%1（用法见 tavik-check --help）</translation>
     </message>
     <message>
-        <source>%1 files: %2 load, %3 load with warnings, %4 do not load</source>
-        <translation>共 %1 个文件：%2 个能导入，%3 个能导入但有警告，%4 个不能导入</translation>
-    </message>
-    <message>
         <source>%1: cannot write the pictures into %2</source>
         <translation>%1：无法把图片写入 %2</translation>
     </message>
@@ -370,6 +366,10 @@ Exit status: 0 loads with nothing to report, 1 loads with warnings, 2 does not l
     <message>
         <source>bytes of the texts not in UTF-8: %1, the first here: the students see � for each. Save the file as UTF-8</source>
         <translation>题目文字中不是 UTF-8 的字节：%1 个，第一个在此处：学生看到的每个这样的字节都是“�”。请把文件另存为 UTF-8</translation>
+    </message>
+    <message>
+        <source>%1 files: %2 load with nothing to report, %3 load with warnings, %4 do not load</source>
+        <translation>共 %1 个文件：%2 个能导入且没有问题，%3 个能导入但有警告，%4 个不能导入</translation>
     </message>
 </context>
 </TS>

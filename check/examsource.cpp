@@ -38,8 +38,9 @@ QByteArray ExamSource::lineBytes(int line) const
     if (line < 1 || line > m_lineStarts.size())
         return QByteArray();
     const int start = m_lineStarts[line - 1] + (line == 1 ? m_bomBytes : 0);
-    const int next = line < m_lineStarts.size() ? m_lineStarts[line] - 1 : m_bytes.size();
-    QByteArray bytes = m_bytes.mid(start, next - start);
+    // What the program does not read is not shown either.
+    const int next = std::min(line < m_lineStarts.size() ? m_lineStarts[line] - 1 : int(m_bytes.size()), m_end);
+    QByteArray bytes = m_bytes.mid(start, std::max(next - start, 0));
     if (bytes.endsWith('\r'))
         bytes.chop(1);
     return bytes;

@@ -259,13 +259,17 @@ void tst_windows::checkerReadsAsTheWindow_data()
     const QByteArray crlf = "1 1\r\n2 3\r\n@one\r\ntwo$\r\n  @th";
     QTest::newRow("CR LF")
         << crlf + "ree$\r\n"
-        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题：1 道，非选择题：1 道，总分：5"),
-                       QString::fromUtf8("exam.txt:3:1: 选择题 1：分值 2，字节数 7，纯文本"),
-                       QString::fromUtf8("exam.txt:5:3: 非选择题 1：分值 3，字节数 5，纯文本")}
+        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题 1 道，非选择题 1 道，总分 5"),
+                       QString::fromUtf8("exam.txt:3:1: 选择题第 1 题：分值 2，字节数 7，纯文本"),
+                       QString::fromUtf8("exam.txt:5:3: 非选择题第 1 题：分值 3，字节数 5，纯文本")}
         << 0;
+    // The line shown under a place ends where the program stops reading.
     QTest::newRow("0x1A ends the file")
         << crlf + "\x1aree$\r\n"
-        << QStringList{QString::fromUtf8("exam.txt:5:3: 错误：非选择题 1的题目文字缺少结尾的“$”")}
+        << QStringList{QString::fromUtf8("exam.txt:5:3: 错误：非选择题第 1 题的题目文字缺少结尾的“$”"),
+                       "    5 |   @th", "      |   ^",
+                       QString::fromUtf8("exam.txt:5:6: 附注：在 Windows 上文件在这个 0x1A 字节（Ctrl+Z）处结束"),
+                       "    5 |   @th", "      |      ^"}
         << 2;
 }
 

@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>the file ends before the text of %1, text %2 of %3</source>
-        <translation>文件在%1的题目文字之前结束（共 %3 段文字，缺第 %2 段）</translation>
+        <translation>文件已经结束，找不到%1的题目文字（共需 %3 段题目文字，缺第 %2 段）</translation>
     </message>
     <message>
         <source>the text of %1 has no closing &apos;$&apos;</source>

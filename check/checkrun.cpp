@@ -81,15 +81,16 @@ QString previewFolder(const QString &folder, const QString &name, QSet<QString> 
 }
 
 // Standard input as a file of its own, for the loader to read as it reads
-// any; no more of it than makes a file too large.
-bool copyInput(QIODevice *in, QTemporaryFile &copy)
+// any; no more of it than makes a file too large. Its path, empty when no
+// file can be made.
+QString copyInput(QIODevice *in, QTemporaryFile &copy)
 {
-    if (!in || !copy.open())
-        return false;
-    const QByteArray bytes = in->read(maxExamFileBytes + 1);
-    const bool written = copy.write(bytes) == bytes.size();
+    if (!copy.open())
+        return QString();
+    if (in)
+        copy.write(in->read(maxExamFileBytes + 1));
     copy.close();
-    return written;
+    return copy.fileName();
 }
 
 QString summary(const QVector<int> &statuses)
@@ -141,7 +142,7 @@ int runChecker(const QStringList &arguments, QIODevice &out, QIODevice &err, con
     for (const QString &file : files) {
         const bool input = file == QLatin1String("-");
         QTemporaryFile copy;
-        const QString path = input ? (copyInput(setting.in, copy), copy.fileName()) : file;
+        const QString path = input ? copyInput(setting.in, copy) : file;
         const QString shown = input ? QStringLiteral("<stdin>") : file;
         const ExamFindings findings = checkExam(path, shown);
         statuses << findings.status();

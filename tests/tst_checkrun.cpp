@@ -124,8 +124,11 @@ void tst_CheckRun::commandLineOutput_data()
     QTest::newRow("wildcards expanded, with a summary")
         << QStringList{wild} << QByteArray() << true << 2
         << "2 files: 1 load with nothing to report, 0 load with warnings, 1 do not load" << QString();
+#ifndef _WIN32
+    // Windows has no name with a '*' to be missing.
     QTest::newRow("wildcards left to the shell")
         << QStringList{wild} << QByteArray() << false << 2 << wild + ": error: no such file" << QString();
+#endif
 }
 
 // What tavik-check writes for its options, standard input and wildcards.

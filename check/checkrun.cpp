@@ -146,7 +146,7 @@ int runChecker(const QStringList &arguments, QIODevice &out, QIODevice &err, con
         const QString shown = input ? QStringLiteral("<stdin>") : file;
         const ExamFindings findings = checkExam(path, shown);
         statuses << findings.status();
-        status = std::max(status, findings.status());
+        status = std::max(status, statuses.last());
         if (parser.isSet(json)) {
             const QByteArray object = QJsonDocument(jsonReport(findings)).toJson(QJsonDocument::Compact) + '\n';
             written = out.write(object) == object.size() && written;

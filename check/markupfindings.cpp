@@ -75,11 +75,15 @@ const MissedRow missedRows[] = {
     {DroppedMarkup::Property, "punctuation-wrap", MissedMarkup::Nothing},
     {DroppedMarkup::Property, "text-justify", MissedMarkup::Nothing},
     {DroppedMarkup::Property, "page-break-*", MissedMarkup::Nothing},
+    // Word writes a cell's width twice, as an attribute, which is kept, and
+    // in points, and draws every cell's border where the table's own border,
+    // kept, draws the same grid.
+    {DroppedMarkup::Property, "width", MissedMarkup::Nothing},
+    {DroppedMarkup::Property, "height", MissedMarkup::Nothing},
+    {DroppedMarkup::Property, "border*", MissedMarkup::Nothing},
     {DroppedMarkup::Property, "color", MissedMarkup::Colour},
     {DroppedMarkup::Property, "background*", MissedMarkup::Colour},
     {DroppedMarkup::Property, "font-size", MissedMarkup::Size},
-    {DroppedMarkup::Property, "width", MissedMarkup::Size},
-    {DroppedMarkup::Property, "height", MissedMarkup::Size},
     {DroppedMarkup::Property, "font-family", MissedMarkup::Font},
     {DroppedMarkup::Property, "", MissedMarkup::Formatting},
     {DroppedMarkup::PropertyValue, "color", MissedMarkup::Colour},
@@ -147,15 +151,19 @@ const char *missedMarkupName(MissedMarkup missed)
 
 QString missedMarkupMessage(const QVector<DroppedMarkup> &dropped)
 {
+    QVector<MissedMarkup> missed;
+    missed.reserve(dropped.size());
+    for (const DroppedMarkup &markup : dropped)
+        missed << missedMarkup(markup);
     QStringList phrases;
     for (int kind = int(MissedMarkup::Text); kind <= int(MissedMarkup::Formatting); ++kind) {
         QStringList names;
         int count = 0;
-        for (const DroppedMarkup &markup : dropped) {
-            if (int(missedMarkup(markup)) != kind)
+        for (int i = 0; i < dropped.size(); ++i) {
+            if (int(missed[i]) != kind)
                 continue;
-            names << markup.name;
-            count += markup.count;
+            names << dropped[i].name;
+            count += dropped[i].count;
         }
         if (count > 0) {
             phrases << CheckText::tr("%1 (%2) \u00D7%3")

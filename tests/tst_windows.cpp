@@ -253,24 +253,33 @@ void tst_windows::exportsWithoutConsole()
 void tst_windows::checkerReadsAsTheWindow_data()
 {
     QTest::addColumn<QByteArray>("exam");
+    QTest::addColumn<QString>("argument");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("status");
 
+    const QString exam = QStringLiteral("exam.txt");
     const QByteArray crlf = "1 1\r\n2 3\r\n@one\r\ntwo$\r\n  @th";
     QTest::newRow("CR LF")
-        << crlf + "ree$\r\n"
+        << crlf + "ree$\r\n" << exam
         << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题 1 道，非选择题 1 道，总分 5"),
                        QString::fromUtf8("exam.txt:3:1: 选择题第 1 题：分值 2，字节数 7，纯文本"),
                        QString::fromUtf8("exam.txt:5:3: 非选择题第 1 题：分值 3，字节数 5，纯文本")}
         << 0;
     // The line shown under a place ends where the program stops reading.
     QTest::newRow("0x1A ends the file")
-        << crlf + "\x1aree$\r\n"
+        << crlf + "\x1aree$\r\n" << exam
         << QStringList{QString::fromUtf8("exam.txt:5:3: 错误：非选择题第 1 题的题目文字缺少结尾的“$”"),
                        "    5 |   @th", "      |   ^",
                        QString::fromUtf8("exam.txt:5:6: 附注：在 Windows 上文件在这个 0x1A 字节（Ctrl+Z）处结束"),
                        "    5 |   @th", "      |      ^"}
         << 2;
+    // No shell expands a wildcard on Windows: the checker does.
+    QTest::newRow("a wildcard")
+        << crlf + "ree$\r\n" << QStringLiteral("*.txt")
+        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题 1 道，非选择题 1 道，总分 5"),
+                       QString::fromUtf8("exam.txt:3:1: 选择题第 1 题：分值 2，字节数 7，纯文本"),
+                       QString::fromUtf8("exam.txt:5:3: 非选择题第 1 题：分值 3，字节数 5，纯文本")}
+        << 0;
 }
 
 // The checker reads a file in text mode as the window does, so a line and
@@ -279,6 +288,7 @@ void tst_windows::checkerReadsAsTheWindow_data()
 void tst_windows::checkerReadsAsTheWindow()
 {
     QFETCH(QByteArray, exam);
+    QFETCH(QString, argument);
     QFETCH(QStringList, lines);
     QFETCH(int, status);
 
@@ -290,7 +300,7 @@ void tst_windows::checkerReadsAsTheWindow()
 
     QProcess checker;
     checker.setWorkingDirectory(dir.path());
-    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {QStringLiteral("exam.txt")});
+    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {argument});
     QVERIFY(checker.waitForFinished(20000));
     QCOMPARE(checker.exitStatus(), QProcess::NormalExit);
     QCOMPARE(checker.exitCode(), status);

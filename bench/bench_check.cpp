@@ -28,6 +28,7 @@ constexpr double goalMilliseconds = 100;
 
 std::string largest;       // plain Chinese text, as bench_window loads
 std::string largestMarkup; // every text in markup, each through the markup pass
+std::string largestTables; // every text a word processor's table
 
 // An exam of the same size whose every text is bold markup in a paragraph:
 // each goes through the markup pass.
@@ -43,6 +44,42 @@ std::string markupExam()
         file += "\n@" + open;
         file += chineseText(largestTextBytes - open.size() - close.size(), unsigned(row));
         file += close + '$';
+    }
+    return file;
+}
+
+// A cell of a table as Word writes it: classes, languages and its own
+// properties on every element, an empty o:p in every paragraph.
+std::string wordCell(unsigned seed)
+{
+    return "  <td width=142 valign=top style='width:106.5pt;border:solid windowtext 1.0pt;"
+           "mso-border-alt:solid windowtext .5pt;padding:0cm 5.4pt 0cm 5.4pt'>\n"
+           "  <p class=MsoNormal><span lang=EN-US style='font-family:宋体;mso-bidi-font-size:10.5pt'>"
+           + chineseText(12, seed) + "<o:p></o:p></span></p>\n  </td>\n";
+}
+
+// An exam of the same size whose every text is a table pasted from Word,
+// as long as a row holds.
+std::string tablesExam()
+{
+    const std::string open = "<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0 "
+                              "style='border-collapse:collapse;border:none;mso-yfti-tbllook:1184'>\n";
+    const std::string close = "</table>";
+    const int questions = largestChoices + largestTexts;
+    std::string file = std::to_string(largestChoices) + ' ' + std::to_string(largestTexts) + '\n';
+    for (int row = 1; row <= questions; ++row)
+        file += "1 ";
+    for (int row = 1; row <= questions; ++row) {
+        std::string text = open;
+        for (unsigned cell = 0;; ++cell) {
+            const std::string tableRow = " <tr style='mso-yfti-irow:" + std::to_string(cell) + "'>\n"
+                                         + wordCell(cell * 3 + row) + wordCell(cell * 3 + row + 1)
+                                         + wordCell(cell * 3 + row + 2) + " </tr>\n";
+            if (text.size() + tableRow.size() + close.size() > largestTextBytes)
+                break;
+            text += tableRow;
+        }
+        file += "\n" + std::to_string(row) + ". @" + text + close + '$';
     }
     return file;
 }
@@ -129,8 +166,9 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     largest = folder.filePath(QStringLiteral("largest.txt")).toStdString();
     largestMarkup = folder.filePath(QStringLiteral("markup.txt")).toStdString();
+    largestTables = folder.filePath(QStringLiteral("tables.txt")).toStdString();
     if (!folder.isValid() || !writeFile(largest, examFile(largestChoices, largestTexts, largestTextBytes))
-        || !writeFile(largestMarkup, markupExam())) {
+        || !writeFile(largestMarkup, markupExam()) || !writeFile(largestTables, tablesExam())) {
         std::cerr << "cannot write the exams\n";
         return 1;
     }
@@ -143,6 +181,8 @@ int main(int argc, char *argv[])
     measured(benchmark::RegisterBenchmark("JSON", checkInProcess, std::cref(largest), true));
     measured(benchmark::RegisterBenchmark("every text in markup", checkInProcess,
                                           std::cref(largestMarkup), false));
+    measured(benchmark::RegisterBenchmark("every text a word processor's table", checkInProcess,
+                                          std::cref(largestTables), false));
     measured(benchmark::RegisterBenchmark("tavik-check started afresh", checkProcess)->UseManualTime());
 
     GoalReporter reporter;

@@ -4,11 +4,15 @@
 #include "tavik.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QtMath>
 
 namespace {
 
@@ -20,7 +24,7 @@ Widget *child(const tavik &window, const char *name)
 
 // Writes the display of each question of one kind, from the first on, each
 // brought up by the tab's "下一题".
-bool writeKind(const tavik &window, bool choice, int count, const QDir &folder, QStringList &written)
+bool writeKind(const tavik &window, bool choice, int count, const QDir &folder, QStringList *written)
 {
     child<QTabWidget>(window, "tabWidget")
         ->setCurrentWidget(child<QWidget>(window, choice ? "ans_xuan" : "tab"));
@@ -31,14 +35,31 @@ bool writeKind(const tavik &window, bool choice, int count, const QDir &folder, 
             next->click();
         QApplication::processEvents();
         const QString path = folder.filePath(previewName(choice, number));
-        if (!display->grab().save(path, "PNG"))
+        if (!wholeDisplay(display).save(path, "PNG"))
             return false;
-        written << path;
+        if (written)
+            *written << path;
     }
     return true;
 }
 
 } // namespace
+
+QImage wholeDisplay(QTextBrowser *display)
+{
+    QWidget *viewport = display->viewport();
+    QTextDocument *document = display->document();
+    const int height = qCeil(document->size().height());
+    if (height <= viewport->height())
+        return viewport->grab().toImage();
+    QImage image(viewport->width(), height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(viewport->palette().color(viewport->backgroundRole()));
+    QPainter painter(&image);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = display->palette();
+    document->documentLayout()->draw(&painter, context);
+    return image;
+}
 
 QString previewName(bool choice, int number)
 {
@@ -47,8 +68,18 @@ QString previewName(bool choice, int number)
         .arg(number, 3, 10, QLatin1Char('0'));
 }
 
-bool writePreviews(const QString &file, const QString &folder, QStringList &written)
+bool writePreviews(const QString &file, const QString &folder, QStringList *written)
 {
+    QDir into(folder);
+    if (!QDir().mkpath(folder))
+        return false;
+    // A file of this name checked before may have had more questions.
+    for (const QString &earlier :
+         into.entryList({QStringLiteral("choice-*.png"), QStringLiteral("non-choice-*.png")}, QDir::Files)) {
+        if (!into.remove(earlier))
+            return false;
+    }
+
     tavik window;
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
@@ -60,7 +91,6 @@ bool writePreviews(const QString &file, const QString &folder, QStringList &writ
     if (exam_path[0] == '\0')
         return false;
 
-    const QDir into(folder);
     return writeKind(window, true, choose_count, into, written)
            && writeKind(window, false, unchoose_count, into, written);
 }

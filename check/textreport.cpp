@@ -1,27 +1,25 @@
 #include "textreport.h"
 
 #include "examfindings.h"
+#include "loadfailure.h"
+
+#include <algorithm>
 
 namespace {
 
-QString located(const QString &file, FilePosition at)
+const char bold[] = "\x1b[1m";
+const char reset[] = "\x1b[0m";
+
+QString painted(const QString &text, const char *colour, bool on)
+{
+    return on ? QLatin1String(colour) + text + QLatin1String(reset) : text;
+}
+
+QString located(const QString &file, const ExamSource &source, FilePosition at)
 {
     if (at.line == 0)
         return file;
-    return QStringLiteral("%1:%2:%3").arg(file, QString::number(at.line), QString::number(at.column));
-}
-
-QString questionName(bool choice, int number)
-{
-    return choice ? CheckText::tr("choice question %1").arg(number)
-                  : CheckText::tr("non-choice question %1").arg(number);
-}
-
-// Question row of the file being read, as the student sees it.
-QString questionName(const LoadReport &load, int row)
-{
-    const bool choice = row <= load.choiceCount;
-    return questionName(choice, choice ? row : row - load.choiceCount);
+    return QStringLiteral("%1:%2:%3").arg(file).arg(at.line).arg(source.characterColumn(at));
 }
 
 QString displayName(QuestionDisplay display)
@@ -37,146 +35,117 @@ QString displayName(QuestionDisplay display)
     return CheckText::tr("markup shown as plain text");
 }
 
-QString droppedName(const DroppedMarkup &dropped)
+// "error:", "warning:", "note:" in the colours gcc gives them.
+QString label(Diagnostic::Kind kind, bool colour)
 {
-    switch (dropped.kind) {
-    case DroppedMarkup::Element:
-        return CheckText::tr("tag %1").arg(dropped.name);
-    case DroppedMarkup::Content:
-        return CheckText::tr("%1 with what it holds").arg(dropped.name);
-    case DroppedMarkup::Attribute:
-        return CheckText::tr("attribute %1").arg(dropped.name);
-    case DroppedMarkup::AttributeValue:
-        return CheckText::tr("value of attribute %1").arg(dropped.name);
-    case DroppedMarkup::Property:
-        return CheckText::tr("style property %1").arg(dropped.name);
-    case DroppedMarkup::PropertyValue:
+    switch (kind) {
+    case Diagnostic::Error:
+        return painted(CheckText::tr("error:"), "\x1b[1;31m", colour);
+    case Diagnostic::Warning:
+        return painted(CheckText::tr("warning:"), "\x1b[1;35m", colour);
+    case Diagnostic::Note:
         break;
     }
-    return CheckText::tr("value of style property %1").arg(dropped.name);
+    return painted(CheckText::tr("note:"), "\x1b[1;36m", colour);
 }
 
-QString boundName(MarkupBound bound)
+QString line(const QString &file, const ExamSource &source, const Diagnostic &diagnostic, bool colour)
 {
-    switch (bound) {
-    case MarkupBound::Nesting:
-        return CheckText::tr("elements open inside one another");
-    case MarkupBound::Tables:
-        return CheckText::tr("tables inside tables");
-    case MarkupBound::Cells:
-        return CheckText::tr("table cells");
-    case MarkupBound::Text:
-        return CheckText::tr("characters, lines and changes of direction");
-    case MarkupBound::Images:
-    case MarkupBound::None:
-        break;
+    const QString kind = label(diagnostic.kind, colour);
+    // A label that ends in a full-width colon needs no space after it.
+    const bool spaced = kind.contains(QLatin1Char(':'));
+    return painted(located(file, source, diagnostic.at) + QLatin1Char(':'), bold, colour)
+           + QLatin1Char(' ') + kind + (spaced ? QStringLiteral(" ") : QString()) + diagnostic.message;
+}
+
+// The line of the file a place is on, and a caret under the place; of a
+// long line the stretch around the place.
+QStringList excerpt(const ExamSource &source, FilePosition at, bool colour)
+{
+    if (at.line == 0 || source.bytes().isEmpty())
+        return {};
+    constexpr int longest = 100;
+    constexpr int before = 40;
+    QVector<uint> line = source.lineText(at.line).toUcs4();
+    QVector<uint> lead = source.textBefore(at).toUcs4();
+    const uint ellipsis = 0x2026;
+    if (line.size() > longest) {
+        const int start = std::max(0, int(lead.size()) - before);
+        const bool cutEnd = start + longest < line.size();
+        line = line.mid(start, longest);
+        lead = lead.mid(start);
+        if (start > 0) {
+            line.prepend(ellipsis);
+            lead.prepend(ellipsis);
+        }
+        if (cutEnd)
+            line.append(ellipsis);
     }
-    return CheckText::tr("pixels of images");
+    const QString number = QString::number(at.line).rightJustified(5);
+    QString padding;
+    for (const uint c : lead)
+        padding += c == '\t' ? QStringLiteral("\t") : QString(displayWidth(c), QLatin1Char(' '));
+    return {number + QStringLiteral(" | ") + QString::fromUcs4(line.constData(), line.size()),
+            QString(number.size(), QLatin1Char(' ')) + QStringLiteral(" | ") + padding
+                + painted(QStringLiteral("^"), "\x1b[1;32m", colour)};
 }
 
-QString warningLine(const QString &file, FilePosition at, const QString &question,
-                    const QString &message)
+QString questionLine(const QString &file, const ExamSource &source, const QuestionFindings &question)
 {
-    return located(file, at) + QStringLiteral(": ") + CheckText::tr("warning: %1: %2").arg(question, message);
+    return located(file, source, question.at) + QStringLiteral(": ")
+           + CheckText::tr("%1: score %2, bytes %3, %4")
+                 .arg(questionName(question.choice, question.number), shownNumber(question.score))
+                 .arg(question.bytes)
+                 .arg(displayName(question.display()));
 }
 
 } // namespace
 
-QStringList questionLines(const QString &file, const QuestionFindings &question)
+QStringList diagnosticLines(const QString &file, const ExamSource &source, const Diagnostic &diagnostic,
+                            const ReportStyle &style)
 {
-    const QString name = questionName(question.choice, question.number);
-    QStringList lines{located(file, question.at) + QStringLiteral(": ")
-                      + CheckText::tr("%1: score %2, bytes %3, %4")
-                            .arg(name, QString::number(question.score))
-                            .arg(question.bytes)
-                            .arg(displayName(question.display()))};
-    if (question.cut()) {
-        lines << warningLine(file, question.cutAt, name,
-                             CheckText::tr("cut after %1 of its %2 bytes: from here on it is not shown")
-                                 .arg(question.bytes)
-                                 .arg(question.fileBytes));
-    }
-    if (question.nonUtf8.count > 0) {
-        const QString count = QString::number(question.nonUtf8.count);
-        lines << warningLine(
-            file, question.nonUtf8At, name,
-            question.nonUtf8.readsAsGbk
-                ? CheckText::tr("bytes that are not UTF-8: %1, the first here; they read as GBK: the "
-                        "file was saved in the ANSI code page, not as UTF-8")
-                      .arg(count)
-                : CheckText::tr("bytes that are not UTF-8: %1, the first here; each shows as �")
-                      .arg(count));
-    }
-    if (question.markup && !question.markup->dropped.isEmpty()) {
-        QStringList dropped;
-        for (const DroppedMarkup &markup : question.markup->dropped)
-            dropped << droppedName(markup) + QStringLiteral(" \u00D7") + QString::number(markup.count);
-        lines << warningLine(file, question.at, name,
-                             CheckText::tr("the display leaves out %1").arg(dropped.join(CheckText::tr(", "))));
-    }
-    if (question.markup && question.markup->shownAsPlainText()) {
-        lines << warningLine(file, question.at, name,
-                             CheckText::tr("shown as plain text: too many %1")
-                                 .arg(boundName(question.markup->exceeded)));
-    }
+    QStringList lines{line(file, source, diagnostic, style.colour)};
+    if (style.excerpts)
+        lines << excerpt(source, diagnostic.at, style.colour);
+    for (const Diagnostic &note : diagnostic.notes)
+        lines << diagnosticLines(file, source, note, style);
     return lines;
 }
 
-QString failureMessage(const ExamFindings &findings)
+QStringList questionLines(const QString &file, const QuestionFindings &question)
 {
-    const LoadReport &load = findings.load;
-    if (!findings.named)
-        return CheckText::tr("the system's code page cannot hold this path");
-    switch (load.failure) {
-    case LoadFailure::None:
-        return QString();
-    case LoadFailure::PathTooLong:
-        return CheckText::tr("the path is longer than %1 bytes").arg(maxPathBytes);
-    case LoadFailure::Missing:
-        return CheckText::tr("no such file");
-    case LoadFailure::Unreadable:
-        return CheckText::tr("the file cannot be read");
-    case LoadFailure::NotRegularFile:
-        return CheckText::tr("not a regular file");
-    case LoadFailure::TooLarge:
-        return CheckText::tr("larger than %1 MiB").arg(maxExamFileBytes / (1024 * 1024));
-    case LoadFailure::ChoiceCountMissing:
-        return CheckText::tr("expected the number of choice questions");
-    case LoadFailure::TextCountMissing:
-        return CheckText::tr("expected the number of non-choice questions");
-    case LoadFailure::NegativeCount:
-        return CheckText::tr("a number of questions cannot be negative");
-    case LoadFailure::TooManyChoiceQuestions:
-        return CheckText::tr("%1 choice questions: at most %2").arg(load.choiceCount).arg(maxChoiceQuestions);
-    case LoadFailure::TooManyTextQuestions:
-        return CheckText::tr("%1 non-choice questions: at most %2").arg(load.textCount).arg(maxTextQuestions);
-    case LoadFailure::ScoreMissing:
-        return CheckText::tr("expected the score of %1").arg(questionName(load, load.question));
-    case LoadFailure::ScoreNotFinite:
-        return CheckText::tr("the score of %1 is not a finite number").arg(questionName(load, load.question));
-    case LoadFailure::BlockMissing:
-        return CheckText::tr("the file ends before the text of %1, text %2 of %3")
-            .arg(questionName(load, load.question))
-            .arg(load.question)
-            .arg(load.choiceCount + load.textCount);
-    case LoadFailure::BlockUnclosed:
-        break;
-    }
-    return CheckText::tr("the text of %1 has no closing '$'").arg(questionName(load, load.question));
+    const ExamSource none;
+    QStringList lines{questionLine(file, none, question)};
+    for (const Diagnostic &warning : question.warnings())
+        lines << diagnosticLines(file, none, warning, ReportStyle{false, false});
+    return lines;
 }
 
-QStringList reportLines(const ExamFindings &findings)
+QStringList reportLines(const ExamFindings &findings, const ReportStyle &style)
 {
-    if (!findings.loads()) {
-        return {located(findings.file, findings.load.at) + QStringLiteral(": ")
-                + CheckText::tr("error: %1").arg(failureMessage(findings))};
-    }
-    QStringList lines{findings.file + QStringLiteral(": ")
+    const QString &file = findings.file;
+    const ExamSource &source = findings.source;
+    if (!findings.loads())
+        return diagnosticLines(file, source, failureDiagnostic(findings), style);
+
+    QStringList lines{file + QStringLiteral(": ")
                       + CheckText::tr("loads; choice questions: %1, non-choice questions: %2, total score: %3")
                             .arg(findings.load.choiceCount)
                             .arg(findings.load.textCount)
-                            .arg(QString::number(findings.totalScore))};
-    for (const QuestionFindings &question : findings.questions)
-        lines << questionLines(findings.file, question);
+                            .arg(shownNumber(findings.totalScore))};
+    // The questions and the warnings in the order of the file: a question's
+    // line before the warnings at its '@'.
+    const QVector<Diagnostic> warnings = findings.warnings();
+    int next = 0;
+    const auto before = [](FilePosition a, FilePosition b) {
+        return a.line < b.line || (a.line == b.line && a.column < b.column);
+    };
+    for (const QuestionFindings &question : findings.questions) {
+        for (; next < warnings.size() && before(warnings[next].at, question.at); ++next)
+            lines << diagnosticLines(file, source, warnings[next], style);
+        lines << questionLine(file, source, question);
+    }
+    for (; next < warnings.size(); ++next)
+        lines << diagnosticLines(file, source, warnings[next], style);
     return lines;
 }

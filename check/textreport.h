@@ -1,32 +1,35 @@
 #ifndef TEXTREPORT_H
 #define TEXTREPORT_H
 
-#include "examloader.h"
-#include "questionmarkup.h"
+#include "diagnostic.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 struct ExamFindings;
 struct QuestionFindings;
+class ExamSource;
 
-// The checker's messages, translated under one context.
-class CheckText
+// How the lines are written: with the source line and a caret under each
+// place, as gcc and clang print them, and in colour on a terminal.
+struct ReportStyle
 {
-    Q_DECLARE_TR_FUNCTIONS(CheckText)
+    bool excerpts = true;
+    bool colour = false;
 };
 
 // The findings of one exam file as lines for a person, each starting as a
-// compiler's do with the file and, where there is one, the line and column:
-// "exam.txt:3:14: error: …". A file that loads gives a line of its counts
-// and total score, then for each question a line of its kind and number,
-// score, bytes and how it is shown, followed by a line for each warning.
-QStringList reportLines(const ExamFindings &findings);
+// compiler's do with the file and, where there is one, the line and the
+// column in characters: "exam.txt:3:14: error: …". A file that does not
+// load gives its error; one that loads a line of its counts and total
+// score, then for each question a line of its kind and number, score,
+// bytes and how it is shown, with each warning in the order of the file.
+QStringList reportLines(const ExamFindings &findings, const ReportStyle &style = ReportStyle());
 
-// The lines of one question.
+// The lines of one question: its line and its warnings, without excerpts.
 QStringList questionLines(const QString &file, const QuestionFindings &question);
 
-// Why the file does not load, without the file and position.
-QString failureMessage(const ExamFindings &findings);
+// A diagnostic with its notes, as lines.
+QStringList diagnosticLines(const QString &file, const ExamSource &source, const Diagnostic &diagnostic,
+                            const ReportStyle &style);
 
 #endif // TEXTREPORT_H

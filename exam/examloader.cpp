@@ -280,9 +280,12 @@ bool readText(Reader &in, int j)
     }
     if (firstDropped == EOF)
         in.passOver(row, stored);
+    FilePosition blockEnd = in.here();
     in.passOver(c);
     staged.report.blockAt[j] = blockAt;
+    staged.report.blockEnd[j] = blockEnd;
     staged.report.fileBytes[j] = stored + dropped;
+    staged.report.textsRead = j;
 
     if (firstDropped != EOF && isContinuationByte(static_cast<unsigned char>(firstDropped)))
         stored = characterStart(row, stored);
@@ -316,12 +319,14 @@ bool readCounts(Reader &in)
     const FilePosition choicesAt = in.here();
     if (!readCount(in, staged.choiceCount))
         return stop(LoadFailure::ChoiceCountMissing, choicesAt);
+    report.choiceCountAt = choicesAt;
     skipBlanks(in);
     const FilePosition textsAt = in.here();
     if (!readCount(in, staged.textCount))
         return stop(LoadFailure::TextCountMissing, textsAt);
     report.choiceCount = staged.choiceCount;
     report.textCount = staged.textCount;
+    report.textCountAt = textsAt;
 
     const int choices = staged.choiceCount;
     const int texts = staged.textCount;
@@ -348,6 +353,7 @@ bool readStaged(Reader &in)
     for (int j = 1; j <= questions; ++j) {
         skipBlanks(in);
         const FilePosition scoreAt = in.here();
+        staged.report.scoreAt[j] = scoreAt;
         int length = 0;
         if (std::fscanf(in.stream(), "%lf%n", &staged.scores[j], &length) != 1)
             return stop(LoadFailure::ScoreMissing, scoreAt, j);
@@ -356,6 +362,7 @@ bool readStaged(Reader &in)
             return stop(LoadFailure::ScoreNotFinite, scoreAt, j);
         in.passOverColumns(length);
     }
+    staged.report.scoresEnd = in.here();
     for (int j = 1; j <= questions; ++j) {
         if (!readText(in, j))
             return false;

@@ -52,14 +52,23 @@ struct LoadReport
     FilePosition at;
     // The question whose score or text it stopped at (1..C+N), else 0.
     int question = 0;
-    // The counts as read, once they are.
+    // The counts as read, once they are, and where they stand.
     int choiceCount = 0;
     int textCount = 0;
-    // For each question j of a loaded exam: where the '@' of its text
-    // stands, and the bytes between '@' and '$' (more than maxTextBytes:
-    // the text was cut).
+    FilePosition choiceCountAt;
+    FilePosition textCountAt;
+    // Where the score of each question j stands, as far as scores were
+    // read, and where reading stood after the last one.
+    FilePosition scoreAt[maxQuestions + 1];
+    FilePosition scoresEnd;
+    // For each question j whose text was read whole: where the '@' and the
+    // '$' of its text stand, and the bytes between them (more than
+    // maxTextBytes: the text was cut). So far as texts were read also when
+    // loading stopped at a later one.
     FilePosition blockAt[maxQuestions + 1];
+    FilePosition blockEnd[maxQuestions + 1];
     int fileBytes[maxQuestions + 1] = {};
+    int textsRead = 0;
 };
 
 // Reads an exam from in into the store: counts, scores and texts of

@@ -136,6 +136,10 @@ changelog_version=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
     fail "the changelog's newest entry is $changelog_version, the package is $version"
 cmp -s "$doc/examples/sample-exam.txt" "$source_dir/examples/sample-exam.txt" ||
     fail "the sample exam is not in the package's examples"
+# The README, which lists the checker's JSON fields, compressed as the
+# changelog is.
+gzip -dc "$doc/README.md.gz" | cmp -s - "$source_dir/README.md" ||
+    fail "the README is not README.md.gz in the package's documentation"
 
 depends=$(dpkg-deb -f "$package" Depends)
 # Qt GUI comes with libqt5widgets5, which depends on it.

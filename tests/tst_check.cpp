@@ -1,42 +1,29 @@
-#include "checkrun.h"
+#include "checkfixture.h"
 #include "examfindings.h"
+#include "examsource.h"
 #include "jsonreport.h"
-#include "tavik.h"
 #include "textencoding.h"
 #include "textreport.h"
-#include "storefixture.h"
-#include "windowdriver.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(SanitizedMarkup)
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &bytes)
+// The lines a compiler would print: errors, warnings and notes.
+QStringList diagnostics(const QStringList &lines)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Runs the checker as tavik-check does; its exit status, with what it wrote.
-int run(const QStringList &arguments, QByteArray *out = nullptr)
-{
-    QBuffer written;
-    QBuffer errors;
-    written.open(QIODevice::WriteOnly);
-    errors.open(QIODevice::WriteOnly);
-    const int status = runChecker(arguments, written, errors);
-    if (out)
-        *out = written.data();
-    return status;
+    QStringList told;
+    for (const QString &line : lines) {
+        if (line.contains(QLatin1String(": error: ")) || line.contains(QLatin1String(": warning: "))
+            || line.contains(QLatin1String(": note: ")))
+            told << line;
+    }
+    return told;
 }
 
 const QByteArray gbk = "\xD1\xA1\xD4\xF1\xCC\xE2"; // 选择题 saved in code page 936
@@ -52,26 +39,23 @@ private slots:
 
     void questionLines_data();
     void questionLines();
+    void slips_data();
+    void slips();
+    void sizeLimit_data();
+    void sizeLimit();
+    void columnsAndCaret();
     void markupFindings_data();
     void markupFindings();
     void nonUtf8_data();
     void nonUtf8();
-    void statusAndJson();
-    void commandLine_data();
-    void commandLine();
-    void previewIsTheWindowsDisplay();
-    void chineseSystem();
 
 private:
     QString file(const QByteArray &bytes, const QString &name = QStringLiteral("exam.txt"))
     {
-        const QString path = m_dir.filePath(name);
-        if (!writeFile(path, bytes))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return m_dir.file(bytes, name);
     }
 
-    QTemporaryDir m_dir;
+    ExamFolder m_dir;
 };
 
 void tst_Check::questionLines_data()
@@ -88,6 +72,8 @@ void tst_Check::questionLines_data()
                        "F:6:3: non-choice question 1: score 4, bytes 6, plain text"}
         << 0;
     // The text is cut before the character that straddles the row's end.
+    // The text is cut before the character that straddles the row's end;
+    // bytes that are not UTF-8 are told once for the file.
     QTest::newRow("cut, not UTF-8")
         << "0 3 1 1 1\n@x\n" + QByteArray(maxTextBytes - 3, 'a') + "中$\n@" + gbk + "$@ok\xFF$"
         << QStringList{"F: loads; choice questions: 0, non-choice questions: 3, total score: 3",
@@ -95,32 +81,27 @@ void tst_Check::questionLines_data()
                        "F:3:9998: warning: non-choice question 1: cut after 9999 of its 10002 "
                        "bytes: from here on it is not shown",
                        "F:4:1: non-choice question 2: score 1, bytes 6, plain text",
-                       "F:4:4: warning: non-choice question 2: bytes that are not UTF-8: 4, the "
-                       "first here; they read as GBK: the file was saved in the ANSI code page, "
-                       "not as UTF-8",
-                       "F:4:9: non-choice question 3: score 1, bytes 3, plain text",
-                       "F:4:12: warning: non-choice question 3: bytes that are not UTF-8: 1, the "
-                       "first here; each shows as \uFFFD"}
+                       "F:4:3: warning: bytes of the texts not in UTF-8: 5, the first here: the "
+                       "students see \uFFFD for each. Save the file as UTF-8",
+                       "F:4:8: non-choice question 3: score 1, bytes 3, plain text"}
         << 1;
-    // What the markup pass makes of a word processor's question, and of one
-    // beyond its bounds.
+    // What the markup pass makes of a word processor's question (leftovers
+    // only), and of one beyond its bounds.
     QTest::newRow("markup left out, markup beyond the bounds")
         << "1 1\n2 3\n@<p class=MsoNormal lang=EN-US>x<o:p></o:p></p>$\n@" + QByteArray("<b>").repeated(21) + "y$"
         << QStringList{"F: loads; choice questions: 1, non-choice questions: 1, total score: 5",
                        "F:3:1: choice question 1: score 2, bytes 46, formatted",
-                       "F:3:1: warning: choice question 1: the display leaves out tag o:p \u00D71, "
-                       "attribute class \u00D71, attribute lang \u00D71",
                        "F:4:1: non-choice question 1: score 3, bytes 64, markup shown as plain text",
                        "F:4:1: warning: non-choice question 1: shown as plain text: too many elements "
                        "open inside one another"}
         << 1;
-    // No exam: one line, why and where.
-    QTest::newRow("score") << QByteArray("2 1\n3 nan 4") << QStringList{"F:2:3: error: the score of choice question 2 is not a finite number"} << 2;
+    // No exam: why and where.
+    QTest::newRow("score") << QByteArray("2 1\n3 nan 4") << QStringList{"F:2:3: error: the score of choice question 2 is not a number the program can use (nan, inf, or too large)"} << 2;
     QTest::newRow("counts") << QByteArray("x") << QStringList{"F:1:1: error: expected the number of choice questions"} << 2;
     QTest::newRow("beyond the table") << QByteArray("1 101") << QStringList{"F:1:3: error: 101 non-choice questions: at most 100"} << 2;
     QTest::newRow("fewer blocks") << QByteArray("2 1 1 1 1 @a$ @b$\n") << QStringList{"F:2:1: error: the file ends before the text of non-choice question 1, text 3 of 3"} << 2;
     QTest::newRow("unclosed") << QByteArray("1 1 1 1 @a$\n @b") << QStringList{"F:2:2: error: the text of non-choice question 1 has no closing '$'"} << 2;
-    QTest::newRow("not a file") << QByteArray() << QStringList{"F: error: not a regular file"} << 2;
+    QTest::newRow("a folder") << QByteArray() << QStringList{"F: error: a folder, not an exam file"} << 2;
 }
 
 // An exam that loads: its counts, a line for each question and one for each
@@ -133,8 +114,202 @@ void tst_Check::questionLines()
     QFETCH(int, status);
 
     const ExamFindings findings = checkExam(exam.isEmpty() ? m_dir.path() : file(exam));
-    QCOMPARE(reportLines(findings).replaceInStrings(findings.file, QStringLiteral("F")), lines);
+    QCOMPARE(reportLines(findings, ReportStyle{false, false}).replaceInStrings(findings.file, QStringLiteral("F")),
+             lines);
     QCOMPARE(findings.status(), status);
+}
+
+void tst_Check::slips_data()
+{
+    QTest::addColumn<QByteArray>("exam");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("status");
+
+    const auto row = [](const char *name, const QByteArray &exam, const QStringList &lines, int status) {
+        QTest::newRow(name) << exam << lines << status;
+    };
+    // As teachers lay exams out: headings, numbers of every kind, blank
+    // lines, a remark in a text, a Word paste, a price in full width, CR LF.
+    row("a teacher's layout",
+        "4 3\r\n2 2 3 2.5\r\n10 8 4.5\r\n\r\n一、选择题（共4题，每题2～3分）\r\n\r\n（1）@下列城市中，哪一座是首都？\r\n"
+        "A. 上海\r\nB. 北京$\r\n\r\n2. @<p class=MsoNormal><span lang=EN-US style=\"mso-bidi-font-size:10.5pt\">"
+        "水的沸点是多少？</span><o:p></o:p></p>$\r\n\r\n3、@一支笔＄5，两支笔多少钱？\r\nA. ＄10    B. ＄8$\r\n"
+        "第4题 @“床前明月光”出自哪位诗人之手？$\r\n\r\n二、非选择题\r\n\r\n1. @简述光合作用的过程。$\r\n\r\n"
+        "2. @解方程 2x + 3 = 11。\r\n（本题 8 分）$\r\n\r\n3. @请以“我的家乡”为题写一段短文。$\r\n联系 teacher@school.cn\r\n",
+        {}, 0);
+    QFile sample(QStringLiteral(TAVIK_SOURCE_DIR "/examples/sample-exam.txt"));
+    row("the sample exam", sample.open(QIODevice::ReadOnly) ? sample.readAll() : QByteArray(), {}, 0);
+    row("a score read from a number", "2 1\n2 3\n1. @第一题$ 2. @第二题$ 1. @简答$",
+        {"F:3:1: warning: the score of non-choice question 1 is read from \"1.\", the number before "
+         "the first text: is a score missing?",
+         "F:3:4: note: the text of choice question 1 starts here"}, 1);
+    row("a score right before a text", "2 1 3 3 4 @a$ @b$ @c$", {}, 0);
+    row("texts after the last question", "4\n2 2 3 2.5\n10 8 4.5\n@a$\n@b$\n@c$\n@d$\n@e$\n@f$\n@g$\n",
+        {"F:10:1: warning: texts after the last question: 1, the first here. The students do not get "
+         "them: are the numbers of questions right?",
+         "F:1:1: note: the file announces 4 choice and 2 non-choice questions here"}, 1);
+    row("a decimal comma in the last score", "1 1\n3 2,5\n@a$\n@b$\n",
+        {"F:2:3: warning: the score of non-choice question 1 reads as 2: \",5\" after it is not read; "
+         "write a decimal point: 2.5"}, 1);
+    row("a score too many", "1 1\n3 2 5\n@a$\n@b$\n",
+        {"F:2:5: warning: \"5\" after the score of non-choice question 1, the last, is not read: one "
+         "score too many?",
+         "F:1:1: note: the file announces 1 choice and 1 non-choice questions here"}, 1);
+    row("a '$' in a question", "2 0\n1 1\n1. @一支笔 $5，两支笔多少钱？ A. $10 B. $8$\n2. @b$\n",
+        {"F:3:10: warning: text after the '$' that ends the text of choice question 1 is in no "
+         "question: the students do not see it. A '$' inside a question ends it (a price, $x^2$): "
+         "write ＄ there",
+         "F:3:4: note: the text of choice question 1 starts here"}, 1);
+    row("a '$' between texts", "2 0\n1 1\n@a$\n（完）$\n@b$\n",
+        {"F:4:4: warning: a '$' outside every text: is the '@' before it missing? What stands before "
+         "it is in no question",
+         "F:5:1: note: the text of choice question 2 starts here"}, 1);
+    row("an e-mail address", "1 0\n1\n出题人 teacher@school.cn\n1. @a$\n",
+        {"F:3:12: warning: this '@' inside a word (an e-mail address?) starts the text of choice "
+         "question 1: every '@' between texts starts one"}, 1);
+    row("a text that runs on", "2 0\n1 1\n1. @a\n2. @b$\n3. @c$\n",
+        {"F:4:4: warning: what looks like the start of a question inside the text of choice question "
+         "1: is the '$' before it missing? The students get both as one question",
+         "F:3:4: note: the text of choice question 1 starts here"}, 1);
+    row("a full-width ＄", "2 0\n1 1\n1. @a＄\n2. @b$\n3. @c$\n",
+        {"F:3:6: warning: a full-width ＄ does not end the text of choice question 1, which runs on: "
+         "type $ in half-width",
+         "F:3:4: note: the text of choice question 1 starts here"}, 1);
+    row("a full-width ＠", "2 0\n1 1\n1. ＠a$\n2. @b$\n3. @c$\n",
+        {"F:3:4: warning: a full-width ＠ does not start a text: type @ in half-width",
+         "F:4:4: note: the text of choice question 1 starts here"}, 1);
+    row("empty, repeated, scores of 0 and below", "3 0\n1 0 -1\n@a$@  $@a$\n",
+        {"F:2:3: warning: the score of choice question 2 is 0: the question counts for nothing",
+         "F:2:5: warning: the score of choice question 3 is -1: the question counts for nothing",
+         "F:3:4: warning: the text of choice question 2 is empty: the students see a blank question",
+         "F:3:8: warning: the text of choice question 3 is the same as that of choice question 1",
+         "F:3:1: note: the text of choice question 1 starts here"}, 1);
+    row("no questions", "0 0\n", {"F:1:1: warning: an exam without questions: the students have nothing to answer"}, 1);
+    row("a total beyond any number", "2 0\n1e308 1e308\n@a$@b$\n",
+        {"F:2:7: warning: with the score of choice question 2 the total goes beyond the largest "
+         "number a program holds"}, 1);
+    row("GBK, told once", "2 0\n1 1\n@" + gbk + "$@" + gbk + "x$\n",
+        {"F:3:3: warning: the file is saved as GBK (ANSI), not as UTF-8: the students see rows of "
+         "\uFFFD in place of its Chinese text (8 bytes, the first here). Save it as UTF-8: in "
+         "Notepad, File, Save As, Encoding UTF-8"}, 1);
+    row("a single byte not UTF-8", "1 0\n1\n@a\xFF$\n",
+        {"F:3:3: warning: bytes of the texts not in UTF-8: 1, the first here: the students see "
+         "\uFFFD for each. Save the file as UTF-8"}, 1);
+#ifdef _WIN32
+    row("0x1A in a text", "1 0\n1\n@a\x1a" "b$\n",
+        {"F:3:1: error: the text of choice question 1 has no closing '$'",
+         "F:3:3: note: on Windows the file ends at this byte 0x1A (Ctrl+Z)"}, 2);
+#else
+    row("0x1A in a text", "1 0\n1\n@a\x1a" "b$\n",
+        {"F:3:3: warning: a byte 0x1A (Ctrl+Z): on Windows the students' program reads the file "
+         "only up to here, and does not load it"}, 1);
+#endif
+    row("0x1A after the last text", "1 0\n1\n@a$\n\x1a", {}, 0);
+    row("plain text taken for markup", "1 0\n1\n@当 a<b>c 时\nA. 1\nB. 2$\n",
+        {"F:3:5: warning: choice question 1 reads as plain text, but this '<' makes the display take "
+         "it all for markup: the students do not see \"<b>\", and its line breaks are lost (options "
+         "run together); write &lt; for '<'"}, 1);
+    row("plain text of one line taken for markup", "1 0\n1\n@x<a 或 x>b$\n",
+        {"F:3:3: warning: choice question 1 reads as plain text, but this '<' makes the display take "
+         "it all for markup: the students do not see \"<a 或 x>\"; write &lt; for '<'"}, 1);
+    row("markup meant", "1 0\n1\n@<b>粗体</b>\n下一行$", {}, 0);
+    row("a table pasted from Word",
+        "1 0\n1\n@<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0 style='border-collapse:"
+        "collapse;border:none;mso-yfti-tbllook:1184'><tr style='mso-yfti-irow:0'><td width=142 valign=top "
+        "style='width:106.5pt;border:solid windowtext 1.0pt;mso-border-alt:solid windowtext .5pt'><p "
+        "class=MsoNormal><span lang=EN-US style='mso-bidi-font-size:10.5pt'>甲<o:p></o:p></span></p></td>"
+        "</tr></table>$", {}, 0);
+    row("a picture not carried", "1 0\n1\n@<p>图1<img src=\"pic.png\" alt=\"图1\"></p>$\n",
+        {"F:3:1: warning: choice question 1: the students will not see a picture the file does not "
+         "carry (src) \u00D71"}, 1);
+    // No exam: the error at its cause.
+    row("a '$' forgotten", "2 1\n1 1 1\n1. @a\n2. @b$\n3. @c$\n",
+        {"F:3:4: error: the text of choice question 1 has no '$' of its own: it runs on into the next question",
+         "F:4:4: note: what looks like the next question starts here",
+         "F:4:6: note: the text ran on to here",
+         "F:6:1: note: the file ends before the text of non-choice question 1, text 3 of 3"}, 2);
+    row("an '@' forgotten", "2 1\n1 1 1\n1. a$\n2. @b$\n3. @c$\n",
+        {"F:3:5: error: this '$' ends no text: the '@' before it is missing, so each later text goes "
+         "to the question before it",
+         "F:4:4: note: the text of choice question 1 starts here",
+         "F:6:1: note: the file ends before the text of non-choice question 1, text 3 of 3"}, 2);
+    row("an '@' in full width", "2 1\n1 1 1\n1. ＠a$\n2. @b$\n3. @c$\n",
+        {"F:3:4: error: a full-width ＠ does not start a text: type @ in half-width",
+         "F:6:1: note: the file ends before the text of non-choice question 1, text 3 of 3"}, 2);
+    row("UTF-16", QByteArray("\xFF\xFE" "2\0 \0" "1\0", 8),
+        {"F:1:1: error: the file is saved as UTF-16 (\"Unicode\" in Notepad): save it as UTF-8"}, 2);
+    row("a decimal comma", "2 1\n2,5 3 1\n@a$@b$@c$\n",
+        {"F:2:1: error: the score of choice question 1 has a decimal comma: write 2.5"}, 2);
+    row("a count not whole", "2.5 1\n1 1 1\n@a$@b$@c$\n",
+        {"F:1:1: error: the number of choice questions is not a whole number"}, 2);
+    row("a full-width digit", "2 1\n1 ２ 1\n@a$@b$@c$\n",
+        {"F:2:3: error: expected the score of choice question 2, found the full-width digit ２: type "
+         "digits in half-width"}, 2);
+    row("a full-width space", "2 1\n1　2 1\n@a$@b$@c$\n",
+        {"F:2:2: error: expected the score of choice question 2, found a full-width space: type "
+         "spaces in half-width"}, 2);
+    row("a full-width comma", "2 1\n1，2，1\n@a$@b$@c$\n",
+        {"F:2:2: error: expected the score of choice question 2, found a full-width comma ，: put "
+         "spaces between numbers"}, 2);
+}
+
+// Each slip a teacher makes, told at its place with the second place in a
+// note, and the exams teachers lay out told nothing.
+void tst_Check::slips()
+{
+    QFETCH(QByteArray, exam);
+    QFETCH(QStringList, lines);
+    QFETCH(int, status);
+
+    QVERIFY(!exam.isEmpty());
+    const ExamFindings findings = checkExam(file(exam));
+    QCOMPARE(diagnostics(reportLines(findings, ReportStyle{false, false}))
+                 .replaceInStrings(findings.file, QStringLiteral("F")),
+             lines);
+    QCOMPARE(findings.status(), status);
+}
+
+void tst_Check::sizeLimit_data()
+{
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("exactly the limit") << int(maxExamFileBytes) << 0;
+    QTest::newRow("a byte more") << int(maxExamFileBytes) + 1 << 2;
+}
+
+// The largest file the program reads is checked whole, remarks after the
+// last text and all; a byte more is not read at all.
+void tst_Check::sizeLimit()
+{
+    QFETCH(int, bytes);
+    QFETCH(int, status);
+
+    QByteArray exam = "1 0 1 @a$\n";
+    exam += QByteArray(bytes - exam.size(), ' ');
+    const ExamFindings findings = checkExam(file(exam, QStringLiteral("large.txt")));
+    QCOMPARE(findings.status(), status);
+    if (status == 2)
+        QCOMPARE(reportLines(findings).first(), findings.file + ": error: larger than 64 MiB");
+}
+
+// Columns count characters, as editors do; under the line of the file the
+// caret stands under the place, two columns a Chinese character; colour
+// only where asked for.
+void tst_Check::columnsAndCaret()
+{
+    const ExamFindings findings = checkExam(file("1 0\n1\n@当 a<b>c 时$"));
+    const QString message = findings.file + ":3:5: warning: choice question 1 reads as plain text, but "
+                            "this '<' makes the display take it all for markup: the students do not "
+                            "see \"<b>\"; write &lt; for '<'";
+    QCOMPARE(reportLines(findings).mid(2),
+             QStringList({message, "    3 | @当 a<b>c 时$", "      |      ^"}));
+    const QStringList coloured = reportLines(findings, ReportStyle{true, true});
+    QVERIFY(coloured.at(2).startsWith("\x1b[1m" + findings.file + ":3:5:\x1b[0m \x1b[1;35mwarning:\x1b[0m "));
+    QCOMPARE(coloured.at(4), QStringLiteral("      |      \x1b[1;32m^\x1b[0m"));
+    const QJsonObject warning = jsonReport(findings)["findings"].toArray().at(0).toObject();
+    QCOMPARE(warning["column"].toInt(), 5);
+    QCOMPARE(warning["rule"].toString(), QStringLiteral("plain-text-taken-for-markup"));
 }
 
 void tst_Check::markupFindings_data()
@@ -147,24 +322,32 @@ void tst_Check::markupFindings_data()
     kept.markup = QStringLiteral("<b>x</b>");
     QTest::newRow("all kept") << kept << QString()
                               << R"("display":"formatted","dropped":[],"exceeded":null)";
-    SanitizedMarkup dropped = kept;
-    dropped.dropped = {{DroppedMarkup::Element, "o:p", 3},
-                       {DroppedMarkup::Content, "#comment", 1},
-                       {DroppedMarkup::Attribute, "class", 5},
-                       {DroppedMarkup::AttributeValue, "width", 1},
-                       {DroppedMarkup::Property, "mso-bidi-font-size", 2},
-                       {DroppedMarkup::PropertyValue, "font-size", 1}};
-    QTest::newRow("left out")
-        << dropped
-        << "F:5:7: warning: choice question 2: the display leaves out tag o:p \u00D73, "
-           "#comment with what it holds \u00D71, attribute class \u00D75, value of attribute "
-           "width \u00D71, style property mso-bidi-font-size \u00D72, value of style property "
-           "font-size \u00D71"
-        << R"("display":"formatted","dropped":[{"count":3,"kind":"element","name":"o:p"},)"
-           R"({"count":1,"kind":"content","name":"#comment"},{"count":5,"kind":"attribute","name":"class"},)"
-           R"({"count":1,"kind":"attribute-value","name":"width"},)"
-           R"({"count":2,"kind":"property","name":"mso-bidi-font-size"},)"
-           R"({"count":1,"kind":"property-value","name":"font-size"}],"exceeded":null)";
+    SanitizedMarkup leftovers = kept;
+    leftovers.dropped = {{DroppedMarkup::Element, "o:p", 3},
+                         {DroppedMarkup::Content, "#comment", 1},
+                         {DroppedMarkup::Attribute, "class", 5},
+                         {DroppedMarkup::Attribute, "lang", 2},
+                         {DroppedMarkup::Property, "mso-bidi-font-size", 2}};
+    QTest::newRow("a Word paste's leftovers")
+        << leftovers << QString()
+        << R"("display":"formatted","dropped":[{"count":3,"kind":"element","missed":"nothing","name":"o:p"},)"
+           R"({"count":1,"kind":"content","missed":"nothing","name":"#comment"},)"
+           R"({"count":5,"kind":"attribute","missed":"nothing","name":"class"},)"
+           R"({"count":2,"kind":"attribute","missed":"nothing","name":"lang"},)"
+           R"({"count":2,"kind":"property","missed":"nothing","name":"mso-bidi-font-size"}],"exceeded":null)";
+    SanitizedMarkup missed = leftovers;
+    missed.dropped << DroppedMarkup{DroppedMarkup::Content, "math", 1}
+                   << DroppedMarkup{DroppedMarkup::AttributeValue, "src", 2}
+                   << DroppedMarkup{DroppedMarkup::AttributeValue, "width", 1}
+                   << DroppedMarkup{DroppedMarkup::PropertyValue, "font-size", 1}
+                   << DroppedMarkup{DroppedMarkup::PropertyValue, "color", 1}
+                   << DroppedMarkup{DroppedMarkup::Property, "letter-spacing", 1};
+    QTest::newRow("what the students miss")
+        << missed
+        << "F:5:7: warning: choice question 2: the students will not see a picture the file does not "
+           "carry (src) \u00D72, a formula (math) \u00D71, a colour (color) \u00D71, a size (width "
+           "font-size) \u00D72, formatting (letter-spacing) \u00D71"
+        << R"({"count":1,"kind":"content","missed":"formula","name":"math"})";
     SanitizedMarkup beyond;
     beyond.exceeded = MarkupBound::Tables;
     QTest::newRow("beyond the bounds")
@@ -228,98 +411,6 @@ void tst_Check::nonUtf8()
     const NonUtf8Bytes found = nonUtf8Bytes(text);
     QCOMPARE(found.first, first);
     QCOMPARE(found.count, count);
-}
-
-// Several files: the highest status, and a JSON object for each that reads
-// back with the findings.
-void tst_Check::statusAndJson()
-{
-    const QString cut = file("0 1 1 @" + QByteArray(maxTextBytes + 1, 'a') + '$', "cut.txt");
-    const QString broken = file("1 1\n\n  2.5 inf", "broken.txt");
-    QByteArray out;
-    QCOMPARE(run({QStringLiteral("--json"), cut, broken}, &out), 2);
-    const QList<QByteArray> objects = out.trimmed().split('\n');
-    QCOMPARE(objects.size(), 2);
-
-    const QJsonObject loads = QJsonDocument::fromJson(objects[0]).object();
-    QCOMPARE(loads["status"].toInt(), 1);
-    QCOMPARE(loads["total_score"].toDouble(), 1.0);
-    const QJsonObject question = loads["questions"].toArray().at(0).toObject();
-    QCOMPARE(question["kind"].toString(), QStringLiteral("non-choice"));
-    QCOMPARE(question["bytes"].toInt(), maxTextBytes);
-    QCOMPARE(question["cut"].toObject()["file_bytes"].toInt(), maxTextBytes + 1);
-    QCOMPARE(question["cut"].toObject()["column"].toInt(), 8 + maxTextBytes);
-
-    const QJsonObject error = QJsonDocument::fromJson(objects[1]).object()["error"].toObject();
-    QCOMPARE(error["reason"].toString(), QStringLiteral("score-not-finite"));
-    QCOMPARE(error["line"].toInt(), 3);
-    QCOMPARE(error["column"].toInt(), 7);
-    QCOMPARE(error["question"].toObject()["kind"].toString(), QStringLiteral("non-choice"));
-    QCOMPARE(error["question"].toObject()["number"].toInt(), 1);
-}
-
-void tst_Check::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-
-    const QString good = file("1 0 1 @a$", "good.txt");
-    QTest::newRow("one good file") << QStringList{good} << 0;
-    QTest::newRow("a good and a missing file") << QStringList{good, m_dir.filePath("none.txt")} << 2;
-    QTest::newRow("help") << QStringList{"--help"} << 0;
-    QTest::newRow("no file") << QStringList{"--json"} << usageError;
-    QTest::newRow("unknown option") << QStringList{"--jason", good} << usageError;
-    QTest::newRow("preview without a folder") << QStringList{good, "--preview"} << usageError;
-    QTest::newRow("preview into a file") << QStringList{"--preview", good, good} << usageError;
-}
-
-void tst_Check::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-
-    QCOMPARE(run(arguments), status);
-}
-
-// The picture of a question is the window's own question display, as the
-// student sees it after "下一题".
-void tst_Check::previewIsTheWindowsDisplay()
-{
-    const QString exam = file("2 1 1 2 3 @first$@<h1>第二题</h1><p>" + QByteArray(3000, 'x')
-                              + "</p>$@third$", "分数.txt");
-    const QString folder = m_dir.filePath(QStringLiteral("pictures"));
-    QCOMPARE(run({QStringLiteral("--preview"), folder, exam}), 0);
-    QCOMPARE(QDir(folder + QStringLiteral("/分数")).entryList(QDir::Files),
-             QStringList({"choice-001.png", "choice-002.png", "non-choice-001.png"}));
-
-    tavik window;
-    window.show();
-    widget<QLineEdit>(window, "input_edit")->setText(exam);
-    click(window, "input_button");
-    openPage(window, "ans_xuan");
-    click(window, "choose_next");
-    QCoreApplication::processEvents();
-    const QImage shown = widget<QTextBrowser>(window, "choose_out")->grab().toImage();
-    const QImage preview(folder + QStringLiteral("/分数/choice-002.png"));
-    QCOMPARE(preview.size(), shown.size());
-    QVERIFY(preview.convertToFormat(shown.format()) == shown);
-}
-
-// Where the system's language is Chinese, the program's messages are: the
-// translation is built in. They are written in the local 8-bit encoding,
-// with the line ends of text mode.
-void tst_Check::chineseSystem()
-{
-    QProcess checker;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("zh_CN.UTF-8"));
-    environment.remove(QStringLiteral("LANGUAGE"));
-    checker.setProcessEnvironment(environment);
-    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {file("1 0 x", "bad.txt")});
-    QVERIFY(checker.waitForFinished(20000));
-    QCOMPARE(checker.exitCode(), 2);
-    const QString line = m_dir.filePath("bad.txt") + ":1:5: 错误：此处应为选择题 1的分值\n";
-    QCOMPARE(checker.readAllStandardOutput(), onDisk(line.toLocal8Bit()));
 }
 
 QTEST_MAIN(tst_Check)

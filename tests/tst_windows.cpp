@@ -110,6 +110,8 @@ class tst_windows : public QObject
 
 private slots:
     void subsystems();
+    void versionResources_data();
+    void versionResources();
     void iconResource();
     void windowShowsTheIcon();
     void startsAndCloses();
@@ -124,6 +126,39 @@ void tst_windows::subsystems()
 {
     QCOMPARE(subsystem(TAVIK_EXE), WORD(IMAGE_SUBSYSTEM_WINDOWS_GUI));
     QCOMPARE(subsystem(TAVIK_CHECK_EXE), WORD(IMAGE_SUBSYSTEM_WINDOWS_CUI));
+}
+
+void tst_windows::versionResources_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("tavik") << QStringLiteral(TAVIK_EXE) << QStringLiteral("tavik.exe");
+    QTest::newRow("tavik-check") << QStringLiteral(TAVIK_CHECK_EXE) << QStringLiteral("tavik-check.exe");
+}
+
+// Both programs tell Windows their version and name, as the file's
+// properties and inventory tools show them.
+void tst_windows::versionResources()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, name);
+
+    const std::wstring path = QDir::toNativeSeparators(program).toStdWString();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    QVERIFY(size > 0);
+    QByteArray info(int(size), '\0');
+    QVERIFY(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+    const auto value = [&info](const wchar_t *key) {
+        void *text = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(info.constData(), key, &text, &length) || length == 0)
+            return QString();
+        return QString::fromWCharArray(static_cast<const wchar_t *>(text), int(length) - 1);
+    };
+    QCOMPARE(value(L"\\StringFileInfo\\040904B0\\ProductVersion"), QStringLiteral(TAVIK_VERSION));
+    QCOMPARE(value(L"\\StringFileInfo\\040904B0\\OriginalFilename"), name);
 }
 
 // The icon group IDI_ICON1, in English (United States), of one 128 x 128
@@ -218,20 +253,33 @@ void tst_windows::exportsWithoutConsole()
 void tst_windows::checkerReadsAsTheWindow_data()
 {
     QTest::addColumn<QByteArray>("exam");
+    QTest::addColumn<QString>("argument");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("status");
 
+    const QString exam = QStringLiteral("exam.txt");
     const QByteArray crlf = "1 1\r\n2 3\r\n@one\r\ntwo$\r\n  @th";
     QTest::newRow("CR LF")
-        << crlf + "ree$\r\n"
-        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题：1 道，非选择题：1 道，总分：5"),
-                       QString::fromUtf8("exam.txt:3:1: 选择题 1：分值 2，字节数 7，纯文本"),
-                       QString::fromUtf8("exam.txt:5:3: 非选择题 1：分值 3，字节数 5，纯文本")}
+        << crlf + "ree$\r\n" << exam
+        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题 1 道，非选择题 1 道，总分 5"),
+                       QString::fromUtf8("exam.txt:3:1: 选择题第 1 题：分值 2，字节数 7，纯文本"),
+                       QString::fromUtf8("exam.txt:5:3: 非选择题第 1 题：分值 3，字节数 5，纯文本")}
         << 0;
+    // The line shown under a place ends where the program stops reading.
     QTest::newRow("0x1A ends the file")
-        << crlf + "\x1aree$\r\n"
-        << QStringList{QString::fromUtf8("exam.txt:5:3: 错误：非选择题 1的题目文字缺少结尾的“$”")}
+        << crlf + "\x1aree$\r\n" << exam
+        << QStringList{QString::fromUtf8("exam.txt:5:3: 错误：非选择题第 1 题的题目文字缺少结尾的“$”"),
+                       "    5 |   @th", "      |   ^",
+                       QString::fromUtf8("exam.txt:5:6: 附注：在 Windows 上文件在这个 0x1A 字节（Ctrl+Z）处结束"),
+                       "    5 |   @th", "      |      ^"}
         << 2;
+    // No shell expands a wildcard on Windows: the checker does.
+    QTest::newRow("a wildcard")
+        << crlf + "ree$\r\n" << QStringLiteral("*.txt")
+        << QStringList{QString::fromUtf8("exam.txt: 可以导入；选择题 1 道，非选择题 1 道，总分 5"),
+                       QString::fromUtf8("exam.txt:3:1: 选择题第 1 题：分值 2，字节数 7，纯文本"),
+                       QString::fromUtf8("exam.txt:5:3: 非选择题第 1 题：分值 3，字节数 5，纯文本")}
+        << 0;
 }
 
 // The checker reads a file in text mode as the window does, so a line and
@@ -240,6 +288,7 @@ void tst_windows::checkerReadsAsTheWindow_data()
 void tst_windows::checkerReadsAsTheWindow()
 {
     QFETCH(QByteArray, exam);
+    QFETCH(QString, argument);
     QFETCH(QStringList, lines);
     QFETCH(int, status);
 
@@ -251,7 +300,7 @@ void tst_windows::checkerReadsAsTheWindow()
 
     QProcess checker;
     checker.setWorkingDirectory(dir.path());
-    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {QStringLiteral("exam.txt")});
+    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {argument});
     QVERIFY(checker.waitForFinished(20000));
     QCOMPARE(checker.exitStatus(), QProcess::NormalExit);
     QCOMPARE(checker.exitCode(), status);

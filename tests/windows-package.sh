@@ -156,6 +156,7 @@ done <<<"$shipped"
 [ -n "$(ls "$tree/imageformats")" ] || fail "no image-format plugins in imageformats/"
 [ ! -e "$tree/qt.conf" ] || fail "the zip carries a qt.conf, which would name the build machine's paths"
 cmp -s "$tree/LICENSE.txt" "$source_dir/LICENSE" || fail "the licence is not LICENSE.txt"
+cmp -s "$tree/README.txt" "$source_dir/README.md" || fail "the README is not README.txt"
 cmp -s "$tree/examples/sample-exam.txt" "$source_dir/examples/sample-exam.txt" ||
     fail "the sample exam is not examples/sample-exam.txt"
 

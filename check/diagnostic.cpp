@@ -1,0 +1,18 @@
+#include "diagnostic.h"
+
+QString questionName(bool choice, int number)
+{
+    return choice ? CheckText::tr("choice question %1").arg(number)
+                  : CheckText::tr("non-choice question %1").arg(number);
+}
+
+QString questionName(const LoadReport &load, int row)
+{
+    const bool choice = row <= load.choiceCount;
+    return questionName(choice, choice ? row : row - load.choiceCount);
+}
+
+QString shownNumber(double value)
+{
+    return QString::number(value, 'g', 12);
+}

@@ -17,6 +17,7 @@ enum class ElementRule {
     Drop,       // goes with all it holds ("script", "svg")
     Hide,       // goes with all it holds, and shows nothing anywhere ("title", "meta")
     StyleSheet, // read for the rules the display applies, then gone
+    Formula,    // shown as the text it reads as (markupformula.h)
 };
 
 struct ElementPolicy

@@ -2,6 +2,7 @@
 
 #include "markupformula.h"
 #include "markupstylesheet.h"
+#include "markuptextonly.h"
 #include "markupvalues.h"
 #include "markupvocabulary.h"
 
@@ -96,6 +97,9 @@ private:
             return;
         case ElementRule::Formula:
             into = appendFormula(m_built, index, m_kept, into, m_drops);
+            return;
+        case ElementRule::TextOnly:
+            appendTextOnly(m_built, index, m_kept, into, m_drops);
             return;
         case ElementRule::Unwrap:
             m_drops.add(DroppedMarkup::Element, node.tag);

@@ -60,7 +60,7 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("unknown elements go, content elements go whole")
         << "<o:p>x</o:p><font>y</font><script>if(a<b)z()</script><style>p{color:red}</style>"
            "<!-- c --><?xml v?><svg><text>s</text></svg>"
-        << body("xy");
+        << body("xys");
     QTest::newRow("a comparison Qt takes for a tag") << QString::fromUtf8("若 a<b 且 b>c")
                                                      << body(QString::fromUtf8("若 a&lt;b 且 b&gt;c"));
     QTest::newRow("references decoded and written anew")
@@ -84,7 +84,7 @@ void tst_QuestionMarkup::rewritten_data()
         << "<p>&#0;&#xD800;&#x110000;&#65&#x42;&amp</p>"
         << body("<p>" + QString(3, QChar::ReplacementCharacter) + "AB&amp;amp</p>");
     QTest::newRow("raw text ends at its own end tag only")
-        << "<p>x<script>a</p></script >y<textarea>q<b></textarea>z" << body("<p>xyz</p>");
+        << "<p>x<script>a</p></script >y<textarea>q<b></textarea>z" << body("<p>xyq&lt;b&gt;z</p>");
     QTest::newRow("items, links and headings where HTML closes them")
         << "<li>a<dd>b<a href=1>c<a href=2>d</a></a><h1>e<h2>f</h2>"
         << body("<ul><li>a<dl><dd>b<a href=\"1\">c</a><a href=\"2\">d</a><h1>e</h1><h2>f</h2></dd></dl></li></ul>");
@@ -229,6 +229,11 @@ void tst_QuestionMarkup::rewritten_data()
                              "</mmultiscripts><mspace width=\"1em\"/><mi>sin</mi><mo>&#x2061;</mo><mi>x</mi><mi>f"
                              "</mi><mo>&#x2061;</mo><mo>(</mo><mi>元</mi><mo>)</mo></mrow></math>。</p>")
         << body(QString::fromUtf8("<p>碳<sub> 6</sub><sup>14</sup>C<sup>+</sup> sin<i> x</i><i>f</i>(元)。</p>"));
+    QTest::newRow("a drawing's labels, the options, a text area's lines")
+        << QString::fromUtf8("<p>图<svg><title>t</title><rect/><text x=\"1\">A</text><text>B<tspan>1</tspan><tspan "
+                             "dy=\"9\">C</tspan></text></svg>，选<select><option>甲<option>乙</select>："
+                             "<textarea>\n第一行 &lt;\n第二行</textarea></p>")
+        << body(QString::fromUtf8("<p>图A B1 C，选甲 / 乙：第一行 &lt;<br>第二行</p>"));
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass
@@ -287,6 +292,11 @@ void tst_QuestionMarkup::droppedOfTextShown_data()
            "<mi style=\"text-align:left\">y</mi></mtd></mtr></mtable></math>"
         << QStringList({"0 mglyph 1", "1 annotation 1", "1 maction 1", "2 mathcolor 1", "3 display 1",
                         "3 mathvariant 1", "3 notation 1", "4 color 1", "4 text-align 1"});
+    QTest::newRow("a drawing's shapes, the options and text areas")
+        << QString::fromUtf8("<svg><desc>d</desc><circle/><g><path/><text>A</text></g></svg><select><optgroup>"
+                             "<option>甲<option>乙</optgroup></select><textarea>x</textarea>")
+        << QStringList({"0 optgroup 1", "0 option 2", "0 select 1", "0 svg 1", "0 textarea 1", "1 circle 1",
+                        "1 path 1"});
 }
 
 // Markup shown as the text it holds: what of it is left out, by kind and

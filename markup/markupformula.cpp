@@ -36,21 +36,22 @@ public:
         QVector<FormulaItem> top;
         QVector<int> rows;
         topRow(items, top, rows);
-        // One table with rows, or none laid out as a table.
+        // Only a formula's one table, and one with rows, is laid out as a table.
         int table = -1;
         int tables = 0;
         for (int i = 0; i < top.size(); ++i) {
             if (top.at(i).node >= 0 && m_reader.name(top.at(i).node) == QLatin1String("mtable")) {
                 table = i;
-                tables += m_reader.items(top.at(i).node).isEmpty() ? 2 : 1;
+                ++tables;
             }
         }
-        const int place = block || tables == 1 ? blockPlace(m_kept, into) : -1;
+        const bool laidOut = tables == 1 && !m_reader.items(top.at(table).node).isEmpty();
+        const int place = block || laidOut ? blockPlace(m_kept, into) : -1;
         if (place < 0) {
             m_reader.row(items, into, FormulaStyle());
             return into;
         }
-        if (tables == 1) {
+        if (laidOut) {
             for (const int row : rows)
                 m_reader.readAttributes(row);
             layOut(top, table, place, block);

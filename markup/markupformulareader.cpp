@@ -70,7 +70,7 @@ FormulaReader::Reader FormulaReader::readerOf(const QString &name)
         // mfenced's items have its fences.
         add("mrow mstyle mpadded merror menclose mfenced mtr mlabeledtr mtd", &FormulaReader::inRow);
         // Shows nothing, as in a browser: an mphantom keeps its place blank.
-        add("mphantom none mprescripts annotation annotation-xml", &FormulaReader::nothing);
+        add("mphantom none mprescripts", &FormulaReader::nothing);
         add("semantics", &FormulaReader::semantics);
         add("maction", &FormulaReader::action);
         add("msub msup msubsup", &FormulaReader::scripts);

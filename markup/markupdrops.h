@@ -13,7 +13,7 @@ struct DroppedMarkup
 {
     enum Kind {
         Element,        // the tags went, what they held stayed ("o:p", "form")
-        Content,        // went with all it held ("script", "svg")
+        Content,        // went with all it held ("script", "video")
         Attribute,      // not on the list for its element ("class", "lang")
         AttributeValue, // on the list, but its value was not ("width")
         Property,       // a style property not on the list ("mso-bidi-font-size")

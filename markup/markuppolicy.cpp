@@ -1,6 +1,8 @@
 #include "markuppolicy.h"
 
+#include "markupformula.h"
 #include "markupstylesheet.h"
+#include "markuptextonly.h"
 #include "markupvalues.h"
 #include "markupvocabulary.h"
 
@@ -40,7 +42,7 @@ private:
                 readSheet(node);
             else if (node.tag == QLatin1String("meta"))
                 readMeta(node);
-            else if (rule != ElementRule::Drop && rule != ElementRule::Hide)
+            else if (rule == ElementRule::Keep || rule == ElementRule::Unwrap)
                 readSheets(child);
         }
     }
@@ -67,7 +69,9 @@ private:
         m_kept.editorText = m_kept.editorText || (named && one);
     }
 
-    void children(int parent, int into)
+    // Gives where what follows goes: a formula shown as a block may have
+    // ended the paragraph they stand in.
+    int children(int parent, int into)
     {
         for (int child = m_built.nodes.at(parent).firstChild; child >= 0; child = m_built.nodes.at(child).next) {
             const MarkupNode &node = m_built.nodes.at(child);
@@ -76,9 +80,10 @@ private:
             else
                 m_kept.append(into, node);
         }
+        return into;
     }
 
-    void element(int index, int into)
+    void element(int index, int &into)
     {
         const MarkupNode &node = m_built.nodes.at(index);
         const ElementPolicy policy =
@@ -90,9 +95,15 @@ private:
         case ElementRule::Hide:
         case ElementRule::StyleSheet:
             return;
+        case ElementRule::Formula:
+            into = appendFormula(m_built, index, m_kept, into, m_drops);
+            return;
+        case ElementRule::TextOnly:
+            appendTextOnly(m_built, index, m_kept, into, m_drops);
+            return;
         case ElementRule::Unwrap:
             m_drops.add(DroppedMarkup::Element, node.tag);
-            children(index, into);
+            into = children(index, into);
             return;
         case ElementRule::Keep:
             break;
@@ -111,7 +122,7 @@ private:
         // A span, font or link with nothing kept changes nothing.
         if (element.attributes.isEmpty() && element.style.isEmpty() && (element.name == QLatin1String("span") || element.name == QLatin1String("font")
                 || element.name == QLatin1String("a"))) {
-            children(index, into);
+            into = children(index, into);
             return;
         }
         MarkupNode copy = node;

@@ -93,6 +93,7 @@ bool MarkupTokenizer::next(MarkupToken &token)
     token.name.clear();
     token.text.clear();
     token.attributes.clear();
+    token.selfClosing = false;
     if (!m_rawTextEnd.isEmpty()) {
         readRawText(token);
         return true;
@@ -143,7 +144,14 @@ void MarkupTokenizer::readRawText(MarkupToken &token)
     }
     if (at < 0)
         at = m_source.size();
-    token.text = m_source.mid(m_at, at - m_at);
+    // A text area's text is text: its character references are read.
+    if (m_rawTextEnd == QLatin1String("textarea")) {
+        while (m_at < at) {
+            const QChar c = m_source.at(m_at++);
+            token.text += c == QLatin1Char('&') ? characterReference() : QString(c);
+        }
+    }
+    token.text += m_source.mid(m_at, at - m_at);
     m_at = at;
     m_rawTextEnd.clear();
 }
@@ -211,9 +219,10 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
     const int tagStart = m_at;
     m_at = at;
     QVector<MarkupAttribute> attributes;
+    bool selfClosing = false;
     for (;;) {
-        while (isHtmlWhitespace(this->at(m_at)) || this->at(m_at) == QLatin1Char('/'))
-            ++m_at;
+        for (selfClosing = false; isHtmlWhitespace(this->at(m_at)) || this->at(m_at) == QLatin1Char('/'); ++m_at)
+            selfClosing = this->at(m_at) == QLatin1Char('/');
         if (m_at >= m_source.size()) {
             // A tag the text ends inside is no tag, and none of it is shown.
             return false;
@@ -250,8 +259,10 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
     }
     token.type = endTag ? MarkupToken::EndTag : MarkupToken::StartTag;
     token.name = name;
-    if (!endTag)
+    if (!endTag) {
         token.attributes = attributes;
+        token.selfClosing = selfClosing;
+    }
     return true;
 }
 

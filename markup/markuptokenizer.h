@@ -31,6 +31,7 @@ struct MarkupToken
     QString text; // text, character references decoded; the raw content of
                   // an element such as style
     QVector<MarkupAttribute> attributes; // the first of each name
+    bool selfClosing = false; // a start tag ended by "/>", as a formula's "<mspace/>"
 };
 
 // Reads markup the way browsers do: tags with quoted, unquoted and empty

@@ -34,6 +34,14 @@ bool holdsOnlyParts(ElementKind kind)
            || kind == ElementKind::Definitions;
 }
 
+// MathML's and SVG's outermost elements, with the prefixes Word and
+// MathType write.
+bool isForeignRoot(const QString &tag)
+{
+    return tag == QLatin1String("math") || tag == QLatin1String("mml:math") || tag == QLatin1String("m:math")
+           || tag == QLatin1String("svg");
+}
+
 bool isHeading(const QString &tag)
 {
     return tag.size() == 2 && tag.at(0) == QLatin1Char('h') && tag.at(1) >= QLatin1Char('1')
@@ -171,9 +179,23 @@ private:
         if (token.name == QLatin1String("a"))
             m_open.endInline(token.name);
         placeFor(kind);
+        if (token.selfClosing && (isForeignRoot(token.name) || inForeignContent())) {
+            appendElement(kind, token);
+            return;
+        }
         const int index = m_open.push(kind, token.name, token.attributes);
         if (index >= 0 && kind == ElementKind::Phrasing)
             m_open.addFormatting(token.name, index);
+    }
+
+    // Inside a formula or a drawing, as in XML, "<mspace/>" holds nothing.
+    bool inForeignContent() const
+    {
+        for (int at = m_open.size() - 1; at > 0 && m_open.openAt(at).kind == ElementKind::Ordinary; --at) {
+            if (isForeignRoot(m_open.openAt(at).tag))
+                return true;
+        }
+        return false;
     }
 
     void listPart(ElementKind kind, const MarkupToken &token)

@@ -32,9 +32,12 @@ const ElementRow elementRows[] = {
     {"hr ul ol li dl dt dd table tr td th caption body", ElementRule::Keep, nullptr},
     {"menu dir", ElementRule::Keep, "ul"},
     // Code, and what is not text.
-    {"script textarea xmp iframe noembed noframes noscript svg math object applet template select datalist "
+    {"script xmp iframe noembed noframes noscript object applet template datalist "
      "video audio canvas map xml embed param source track input area",
      ElementRule::Drop, nullptr},
+    // MathML, as Word (mml:) and MathType (m:) may prefix it too.
+    {"math mml:math m:math", ElementRule::Formula, nullptr},
+    {"svg select textarea", ElementRule::TextOnly, nullptr},
     {"title meta link base", ElementRule::Hide, nullptr},
     {"style", ElementRule::StyleSheet, nullptr},
 };

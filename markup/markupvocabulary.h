@@ -14,9 +14,11 @@
 enum class ElementRule {
     Keep,       // kept, under its written name
     Unwrap,     // the tags go, what they hold stays: not on the list ("o:p")
-    Drop,       // goes with all it holds ("script", "svg")
+    Drop,       // goes with all it holds ("script", "video")
     Hide,       // goes with all it holds, and shows nothing anywhere ("title", "meta")
     StyleSheet, // read for the rules the display applies, then gone
+    Formula,    // shown as the text it reads as (markupformula.h)
+    TextOnly,   // only its text shown: svg's labels, options, a text area (markuptextonly.h)
 };
 
 struct ElementPolicy

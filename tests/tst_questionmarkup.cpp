@@ -19,6 +19,8 @@ private slots:
     void rewritten_data();
     void rewritten();
     void dropped();
+    void droppedOfTextShown_data();
+    void droppedOfTextShown();
     void bounds_data();
     void bounds();
 };
@@ -58,7 +60,7 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("unknown elements go, content elements go whole")
         << "<o:p>x</o:p><font>y</font><script>if(a<b)z()</script><style>p{color:red}</style>"
            "<!-- c --><?xml v?><svg><text>s</text></svg>"
-        << body("xy");
+        << body("xys");
     QTest::newRow("a comparison Qt takes for a tag") << QString::fromUtf8("若 a<b 且 b>c")
                                                      << body(QString::fromUtf8("若 a&lt;b 且 b&gt;c"));
     QTest::newRow("references decoded and written anew")
@@ -82,7 +84,7 @@ void tst_QuestionMarkup::rewritten_data()
         << "<p>&#0;&#xD800;&#x110000;&#65&#x42;&amp</p>"
         << body("<p>" + QString(3, QChar::ReplacementCharacter) + "AB&amp;amp</p>");
     QTest::newRow("raw text ends at its own end tag only")
-        << "<p>x<script>a</p></script >y<textarea>q<b></textarea>z" << body("<p>xyz</p>");
+        << "<p>x<script>a</p></script >y<textarea>q<b></textarea>z" << body("<p>xyq&lt;b&gt;z</p>");
     QTest::newRow("items, links and headings where HTML closes them")
         << "<li>a<dd>b<a href=1>c<a href=2>d</a></a><h1>e<h2>f</h2>"
         << body("<ul><li>a<dl><dd>b<a href=\"1\">c</a><a href=\"2\">d</a><h1>e</h1><h2>f</h2></dd></dl></li></ul>");
@@ -153,6 +155,85 @@ void tst_QuestionMarkup::rewritten_data()
            "line-height:3.01\">b</p><p style=\"margin-left:100px\">c</p><p style=\"margin-left:101px\">d</p>"
         << body("<p style=\"text-indent:-200px; line-height:300%\">a</p><p>b</p>"
                 "<p style=\"margin-left:100px\">c</p><p>d</p>");
+
+    // Formulas as pandoc --mathml, MathType, Word and question platforms
+    // write them.
+    const QString pandoc = "<math display=\"%1\" xmlns=\"http://www.w3.org/1998/Math/MathML\"><semantics>%2"
+                           "<annotation encoding=\"application/x-tex\">%3</annotation></semantics></math>";
+    QTest::newRow("pandoc: scripts, italics, operators, its TeX not shown")
+        << "<p>求 " + pandoc.arg("inline", "<mrow><msup><mi>x</mi><mn>2</mn></msup><mo>+</mo><mn>2</mn><mi>x</mi>"
+                                           "<mo>=</mo><mo>−</mo><mn>1</mn></mrow>", "x^2+2x=-1") + " 的解</p>"
+        << body(QString::fromUtf8("<p>求<i> x</i><sup>2</sup> + 2<i>x</i> = −1 的解</p>"));
+    QTest::newRow("pandoc: a block of its own, brackets where a part is more than one token")
+        << "<p>" + pandoc.arg("block", "<mrow><mfrac><mrow><mo>−</mo><mi>b</mi><mo>±</mo><msqrt><mrow><msup><mi>b"
+                                       "</mi><mn>2</mn></msup><mo>−</mo><mn>4</mn><mi>a</mi><mi>c</mi></mrow></msqrt>"
+                                       "</mrow><mrow><mn>2</mn><mi>a</mi></mrow></mfrac><mo>,</mo><mfrac><mn>1</mn>"
+                                       "<mrow><mi>n</mi></mrow></mfrac><mo>,</mo><mfrac><mrow><mo stretchy=\"true\" "
+                                       "form=\"prefix\">(</mo><mi>a</mi><mo>+</mo><mi>b</mi><mo stretchy=\"true\" "
+                                       "form=\"postfix\">)</mo></mrow><msqrt><mn>3</mn></msqrt></mfrac><mo>,</mo><mfrac>"
+                                       "<mrow><mo stretchy=\"false\" form=\"prefix\">(</mo><mi>a</mi><mo stretchy=\"false\" "
+                                       "form=\"postfix\">)</mo><mo stretchy=\"false\" form=\"prefix\">(</mo><mi>b"
+                                       "</mi><mo stretchy=\"false\" form=\"postfix\">)</mo></mrow>"
+                                       "<mn>2</mn></mfrac></mrow>",
+                              "\\frac{-b \\pm \\sqrt{b^2-4ac}}{2a}, \\frac{1}{n}, \\frac{\\left( a+b \\right)}{\\sqrt{3}}, "
+                              "\\frac{(a)(b)}{2}")
+               + "</p>"
+        << body(QString::fromUtf8("<div align=\"center\">(−<i>b</i> ± √(<i>b</i><sup>2</sup> − 4<i>a</i><i>c</i>))/"
+                                  "(2<i>a</i>), 1/<i>n</i>, (<i>a</i> +<i> b</i>)/√3, ((<i>a</i>)(<i>b</i>))/2</div>"));
+    QTest::newRow("pandoc: cases as a table, what stands before them beside it; the paragraph goes on after")
+        << "<p>设 " + pandoc.arg("inline", "<mrow><mi>f</mi><mo stretchy=\"false\" form=\"prefix\">(</mo><mi>x</mi>"
+                                          "<mo stretchy=\"false\" form=\"postfix\">)</mo><mo>=</mo><mrow><mo "
+                                          "stretchy=\"true\" form=\"prefix\">{</mo><mtable><mtr><mtd columnalign="
+                                          "\"left\" style=\"text-align: left\"><mrow><mi>x</mi><mo>,</mo></mrow>"
+                                          "</mtd><mtd columnalign=\"left\" style=\"text-align: left\"><mrow><mi>x"
+                                          "</mi><mo>&gt;</mo><mn>0</mn></mrow></mtd></mtr><mtr><mtd columnalign=\"left\" "
+                                          "style=\"text-align: left\"><mn>0</mn></mtd></mtr></mtable></mrow></mrow>",
+                                 "f(x) = \\begin{cases} x, &amp; x&gt;0 \\\\ 0 \\end{cases}")
+               + QString::fromUtf8("，求 f(1)。</p>")
+        << body(QString::fromUtf8("<p>设</p><table cellpadding=\"4\"><tr><td rowspan=\"2\" valign=\"middle\"><i>f"
+                                  "</i>(<i>x</i>) = {</td><td align=\"left\"><i>x</i>,</td><td align=\"left\"><i>x"
+                                  "</i> &gt; 0</td></tr><tr><td align=\"left\">0</td></tr></table><p>，求 f(1)。</p>"));
+    QTest::newRow("MathType: a matrix, its cells centred")
+        << "<math display='block'>\n <semantics>\n  <mrow>\n   <mrow><mo>[</mo> <mrow>\n    <mtable>\n     <mtr>\n"
+           "      <mtd>\n       <mn>1</mn>\n      </mtd>\n      <mtd>\n       <mn>0</mn>\n      </mtd>\n     </mtr>\n"
+           "    </mtable>\n    </mrow> <mo>]</mo></mrow>\n  </mrow>\n <annotation encoding='MathType-MTEF'>MathType@MTE"
+           "F@5@5@+=feaagKart1ev2aaatCvAUfeBSjuyZL2yd9gzLbvyNv2CaerbuLwBLnhiov2DGi1BTfMBaeXatLxBI9gBaerbd9wDYLwzYbItLDharqq"
+           "tubsr4rNCHbGeaGqiVu0Je9sqqrpepC0xbbL8F4rqqrFfpeea0xe9Lq=Jc9vqaqpepm0xbba9pwe9Q8fs0=yqaqpepae9pg0FirpepeKkFr0x"
+           "fr=xfr=xb9adbaqaaeGaciGaaiaabeqaamaabaabaaGcbaWaamWaaeaafaqabeqacaaabaGaaGymaaqaaiaaicdaaaaacaGLBbGaayzxaaaa"
+           "aa@3B1C@</annotation>\n </semantics>\n</math>"
+        << body("<table cellpadding=\"4\" align=\"center\"><tr><td valign=\"middle\">[</td><td align=\"center\">1"
+                "</td><td align=\"center\">0</td><td valign=\"middle\">]</td></tr></table>");
+    QTest::newRow("MathType: an accent on a letter as a mark, on more as a script or a line")
+        << "<math display='block'>\n <semantics>\n  <mrow>\n   <mover accent='true'>\n    <mi>a</mi>\n    "
+           "<mo>&#x2192;</mo>\n   </mover>\n   <mo>&#x22C5;</mo>\n   <mover accent='true'>\n    <mrow>\n     "
+           "<mi>A</mi>\n     <mi>B</mi>\n    </mrow>\n    <mo>&#x2192;</mo>\n   </mover>\n   <mo>=</mo>\n   "
+           "<mover accent='true'>\n    <mrow>\n     <mi>A</mi>\n     <mi>B</mi>\n    </mrow>\n    <mo>&#x00AF;</mo>"
+           "\n   </mover>\n   <mi mathvariant='double-struck'>R</mi>\n  </mrow>\n <annotation encoding="
+           "'MathType-MTEF'>MathType@MTEF@5@5@+=feaagKart1ev2aaatCvAUfeBSjuyZL2yd9gzLbvyNv2CaerbuLwBLnhiov2DGi1BTfMBaeX"
+           "atLxBI9gBaerbd9wDYLwzYbItLDharqqtubsr4rNCHbGeaGqiVu0Je9sqqrpepC0xbbL8F4rqqrFfpeea0xe9Lq=Jc9vqaqpepm0xbba9pwe"
+           "9Q8fs0=yqaqpepae9pg0FirpepeKkFr0xfr=xfr=xb9adbaqaaeGaciGaaiaabeqaamaabaabaaGcbaGabmyyayaalaaaaa@37B6@"
+           "</annotation>\n </semantics>\n</math>"
+        << body(QString::fromUtf8("<div align=\"center\"><i>a⃗</i> ⋅<i> A</i><i>B</i><sup>→</sup> =<span style="
+                                  "\"text-decoration:overline\"><i> A</i><i>B</i></span>ℝ</div>"));
+    QTest::newRow("Word: limits as scripts, a mark it writes as it stands")
+        << QString::fromUtf8("<mml:math xmlns:mml=\"http://www.w3.org/1998/Math/MathML\" xmlns:m=\"http://schemas."
+                             "openxmlformats.org/officeDocument/2006/math\"><mml:munderover><mml:mrow><mml:mo stretchy"
+                             "=\"false\">∑</mml:mo></mml:mrow><mml:mrow><mml:mi>i</mml:mi><mml:mo>=</mml:mo><mml:mn>1"
+                             "</mml:mn></mml:mrow><mml:mrow><mml:mi>n</mml:mi></mml:mrow></mml:munderover><mml:mover "
+                             "accent=\"true\"><mml:mrow><mml:mi>v</mml:mi></mml:mrow><mml:mo>⃗</mml:mo></mml:mover>"
+                             "</mml:math>")
+        << body(QString::fromUtf8("∑<sub><i>i</i>=1</sub><sup><i>n</i></sup><i>v⃗</i>"));
+    QTest::newRow("scripts before a base, XML's empty elements, blanks, a function's name")
+        << QString::fromUtf8("<p>碳 <math xmlns=\"http://www.w3.org/1998/Math/MathML\"><mrow><mmultiscripts><mi "
+                             "mathvariant=\"normal\">C</mi><none/><mo>+</mo><mprescripts/><mn>6</mn><mn>14</mn>"
+                             "</mmultiscripts><mspace width=\"1em\"/><mi>sin</mi><mo>&#x2061;</mo><mi>x</mi><mi>f"
+                             "</mi><mo>&#x2061;</mo><mo>(</mo><mi>元</mi><mo>)</mo></mrow></math>。</p>")
+        << body(QString::fromUtf8("<p>碳<sub> 6</sub><sup>14</sup>C<sup>+</sup> sin<i> x</i><i>f</i>(元)。</p>"));
+    QTest::newRow("a drawing's labels, the options, a text area's lines")
+        << QString::fromUtf8("<p>图<svg><title>t</title><rect/><text x=\"1\">A</text><text>B<tspan>1</tspan><tspan "
+                             "dy=\"9\">C</tspan></text></svg>，选<select><option>甲<option>乙</select>："
+                             "<textarea>\n第一行 &lt;\n第二行</textarea></p>")
+        << body(QString::fromUtf8("<p>图A B1 C，选甲 / 乙：第一行 &lt;<br>第二行</p>"));
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass
@@ -186,6 +267,49 @@ void tst_QuestionMarkup::dropped()
         dropped << QString("%1 %2 %3").arg(item.kind).arg(item.name).arg(item.count);
     QCOMPARE(dropped, QStringList({"0 o:p 2", "1 style 1", "2 class 2", "2 lang 2",
                                    "3 src 1", "4 mso-bidi-font-size 1", "5 font-size 1"}));
+}
+
+void tst_QuestionMarkup::droppedOfTextShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("dropped");
+
+    // What only says how a formula is drawn, or stands for the same (its
+    // TeX), is no loss.
+    QTest::newRow("nothing left out of formulas as tools write them")
+        << "<math display=\"inline\" xmlns=\"http://www.w3.org/1998/Math/MathML\"><semantics><mstyle "
+           "displaystyle=\"true\" scriptlevel=\"0\"><mo stretchy=\"false\" form=\"prefix\">(</mo><mfrac "
+           "linethickness=\"0\"><mi>n</mi><mi>k</mi></mfrac><mspace width=\"0.167em\" /><mtable><mtr><mtd "
+           "columnalign=\"left\" style=\"text-align: left\"><mi>x</mi></mtd></mtr></mtable></mstyle><annotation "
+           "encoding=\"application/x-tex\">\\binom{n}{k}</annotation></semantics></math><mml:math xmlns:mml=\"http:"
+           "//www.w3.org/1998/Math/MathML\"><mml:mover accent=\"false\"><mml:mi>x</mml:mi><mml:mo>¯</mml:mo>"
+           "</mml:mover></mml:math>"
+        << QStringList();
+    QTest::newRow("what a formula does not show")
+        << "<math display=\"wide\"><mi mathcolor=\"red\" mathvariant=\"fraktur\">g</mi><menclose notation="
+           "\"box\"><mi>c</mi></menclose><maction><mi>a</mi><mi>b</mi></maction><mi>x<mglyph/></mi><semantics>"
+           "<annotation>\\alpha</annotation></semantics><mtable><mtr><mtd style=\"text-align:left;color:red\">"
+           "<mi style=\"text-align:left\">y</mi></mtd></mtr></mtable></math>"
+        << QStringList({"0 mglyph 1", "1 annotation 1", "1 maction 1", "2 mathcolor 1", "3 display 1",
+                        "3 mathvariant 1", "3 notation 1", "4 color 1", "4 text-align 1"});
+    QTest::newRow("a drawing's shapes, the options and text areas")
+        << QString::fromUtf8("<svg><desc>d</desc><circle/><g><path/><text>A</text></g></svg><select><optgroup>"
+                             "<option>甲<option>乙</optgroup></select><textarea>x</textarea>")
+        << QStringList({"0 optgroup 1", "0 option 2", "0 select 1", "0 svg 1", "0 textarea 1", "1 circle 1",
+                        "1 path 1"});
+}
+
+// Markup shown as the text it holds: what of it is left out, by kind and
+// name, with how often.
+void tst_QuestionMarkup::droppedOfTextShown()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, dropped);
+
+    QStringList reported;
+    for (const DroppedMarkup &item : sanitizeQuestionMarkup(text).dropped)
+        reported << QString("%1 %2 %3").arg(item.kind).arg(item.name).arg(item.count);
+    QCOMPARE(reported, dropped);
 }
 
 void tst_QuestionMarkup::bounds_data()

@@ -123,6 +123,21 @@ void tst_QuestionWindow::markupShown_data()
     QTest::newRow("direction changing in a narrow cell")
         << "<table><tr><td width=1>" + QString::fromUtf8("aא").repeated(3325)
         << QString::fromUtf8("aא").repeated(3325);
+
+    // Formulas as pandoc --mathml writes them: options that read apart, and
+    // cases beside what they define.
+    const QString pandoc = "<math display=\"inline\" xmlns=\"http://www.w3.org/1998/Math/MathML\"><semantics>%1"
+                           "<annotation encoding=\"application/x-tex\">%2</annotation></semantics></math>";
+    QTest::newRow("formulas")
+        << QString::fromUtf8("<p>求 <math><mi>x</mi><mo>+</mo><mn>1</mn></math> 的最小值</p><p>A. ")
+               + pandoc.arg("<mfrac><mn>1</mn><mi>s</mi></mfrac>", "\\frac{1}{s}") + "</p><p>B. "
+               + pandoc.arg("<msqrt><mi>s</mi></msqrt>", "\\sqrt{s}") + "</p><p>C. "
+               + pandoc.arg("<msup><mi>s</mi><mn>2</mn></msup>", "s^2") + QString::fromUtf8("</p><p>设 ")
+               + pandoc.arg("<mrow><mi>f</mi><mo>=</mo><mrow><mo stretchy=\"true\" form=\"prefix\">{</mo><mtable>"
+                            "<mtr><mtd><mn>1</mn></mtd></mtr><mtr><mtd><mn>0</mn></mtd></mtr></mtable></mrow></mrow>",
+                            "f = \\begin{cases} 1 \\\\ 0 \\end{cases}")
+               + QString::fromUtf8("。</p>")
+        << QString::fromUtf8("求 x + 1 的最小值\nA. 1/s\nB. √s\nC. s2\n设\nf = {\n1\n0\n。");
 }
 
 // What the student reads: the text of the markup, never the markup.

@@ -223,6 +223,18 @@ void tst_QuestionMarkup::bounds_data()
                                                     << MarkupBound::None << hebrew.repeated(200) + "a";
     QTest::newRow("a change more") << "<p>" + hebrew.repeated(201) << MarkupBound::Text
                                    << hebrew.repeated(201).trimmed();
+    // Each direction control starts a run of its own.
+    const QString isolated = QString::fromUtf8("\u2067a\u2069 ");
+    QTest::newRow("direction controls at the bound") << "<p>" + isolated.repeated(200) << MarkupBound::None
+                                                     << isolated.repeated(200).trimmed();
+    const QString embedded = QString::fromUtf8("\u202ba\u202c ");
+    QTest::newRow("a control more") << "<p>" + embedded.repeated(200) + QChar(0x202A) << MarkupBound::Text
+                                    << embedded.repeated(200) + QChar(0x202A);
+    // A right-to-left letter beyond the 16 bits of a QChar.
+    const QString adlam = QString::fromUtf8("a\U0001e900 ");
+    QTest::newRow("changes to letters beyond 16 bits") << "<p>" + adlam.repeated(200) + "a" << MarkupBound::None
+                                                       << adlam.repeated(200) + "a";
+    QTest::newRow("one more") << "<p>" + adlam.repeated(201) << MarkupBound::Text << adlam.repeated(201).trimmed();
     QTest::newRow("pixels of all images") << carriedImage(2048, 1024) << MarkupBound::None
                                           << QString(QChar::ObjectReplacementCharacter);
     QTest::newRow("a pixel more") << carriedImage(2048, 1024) + carriedImage(1, 1) << MarkupBound::Images << "";

@@ -20,10 +20,11 @@ constexpr qint64 weightedCells = 800;
 // spans (twice over when the table is wider than the display) and once
 // where it goes, so what stands in a cell weighs that many times as much.
 constexpr qint64 weightedCharacters = 30000;
-// Changes of direction (Latin and Hebrew, say, or a direction control),
-// each with the weight of where it stands: Qt lays each line out again over
-// all the runs of its block, and in a narrow cell each character may make a
-// line (textruns.h has what starts a run).
+// Changes of direction (Latin and Hebrew, say, or a direction control) and
+// of script inside a word (Latin and Cyrillic), each with the weight of
+// where it stands: Qt lays each line out again over all the runs of its
+// block, and in a narrow cell each character may make a line (textruns.h
+// has what starts a run).
 constexpr qint64 directionChanges = 400;
 } // namespace MarkupMeterBounds
 

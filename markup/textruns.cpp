@@ -3,14 +3,21 @@
 bool TextRuns::startsRun(char32_t character)
 {
     const bool direction = directionChanges(character);
+    const bool script = scriptChanges(character);
     const bool control = (character >= 0x202A && character <= 0x202E) || (character >= 0x2066 && character <= 0x2069);
-    return direction || control;
+    return direction || script || control;
+}
+
+bool TextRuns::endsWord(char32_t character)
+{
+    return QChar::isSpace(character) || character == 0x200B || QChar::script(character) == QChar::Script_Han;
 }
 
 void TextRuns::newParagraph()
 {
     m_direction = Direction::Neutral;
     m_lastStrong = Direction::Neutral;
+    m_script = QChar::Script_Unknown;
 }
 
 // Runs as the layout splits a paragraph: left to right, right to left, and
@@ -38,3 +45,17 @@ bool TextRuns::directionChanges(char32_t character)
     return changed;
 }
 
+// Digits, punctuation and marks take the script around them.
+bool TextRuns::scriptChanges(char32_t character)
+{
+    if (endsWord(character)) {
+        m_script = QChar::Script_Unknown;
+        return false;
+    }
+    const QChar::Script script = QChar::script(character);
+    if (script == QChar::Script_Common || script == QChar::Script_Inherited || script == QChar::Script_Unknown)
+        return false;
+    const bool changed = m_script != QChar::Script_Unknown && script != m_script;
+    m_script = script;
+    return changed;
+}

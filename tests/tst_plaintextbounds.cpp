@@ -1,5 +1,6 @@
 // What bounds a text's cost to Qt's layout, character by character: the
-// marks a character may carry, and where a run of one direction begins.
+// marks a character may carry, and where a run of one direction and script
+// begins.
 
 #include "combiningmarks.h"
 #include "textruns.h"
@@ -70,6 +71,11 @@ void tst_PlainTextBounds::runs_data()
     QTest::newRow("U+2069") << QString::fromUtf8("a\u2069a") << 1;
     QTest::newRow("U+2065") << QString::fromUtf8("a\u2065a") << 0;
     QTest::newRow("U+206A") << QString::fromUtf8("a\u206aa") << 0;
+    // Scripts change runs inside a word only; digits and marks take the
+    // script around them.
+    QTest::newRow("Latin and Cyrillic in a word") << QString::fromUtf8("a\u0436\u0301a1\u0436") << 3;
+    QTest::newRow("between words") << QString::fromUtf8("a \u0436\u200ba\u3000\u0436\na") << 0;
+    QTest::newRow("around a Chinese character") << QString::fromUtf8("a\u7532\u0436") << 0;
 }
 
 void tst_PlainTextBounds::runs()

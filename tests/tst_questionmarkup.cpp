@@ -235,6 +235,11 @@ void tst_QuestionMarkup::bounds_data()
     QTest::newRow("changes to letters beyond 16 bits") << "<p>" + adlam.repeated(200) + "a" << MarkupBound::None
                                                        << adlam.repeated(200) + "a";
     QTest::newRow("one more") << "<p>" + adlam.repeated(201) << MarkupBound::Text << adlam.repeated(201).trimmed();
+    const QString cyrillic = QString::fromUtf8("a\u0436 ");
+    QTest::newRow("changes of script in words at the bound") << "<p>" + cyrillic.repeated(400) << MarkupBound::None
+                                                             << cyrillic.repeated(400).trimmed();
+    QTest::newRow("one change more") << "<p>" + cyrillic.repeated(401) << MarkupBound::Text
+                                     << cyrillic.repeated(401).trimmed();
     QTest::newRow("pixels of all images") << carriedImage(2048, 1024) << MarkupBound::None
                                           << QString(QChar::ObjectReplacementCharacter);
     QTest::newRow("a pixel more") << carriedImage(2048, 1024) + carriedImage(1, 1) << MarkupBound::Images << "";

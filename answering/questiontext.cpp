@@ -1,5 +1,6 @@
 #include "questiontext.h"
 
+#include "plaintextbounds.h"
 #include "questionmarkup.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -90,20 +91,40 @@ QuestionDocument *questionDocument(QTextBrowser *display)
     return document;
 }
 
+// Lines break between words, or anywhere; the text shown before goes first,
+// so that it is not laid out again the other way.
+void breakLines(QTextBrowser *display, QTextOption::WrapMode wrap)
+{
+    if (display->wordWrapMode() == wrap)
+        return;
+    display->document()->clear();
+    display->setWordWrapMode(wrap);
+}
+
+// A plain text as boundPlainText() bounds it.
+void showPlainText(QTextBrowser *display, const QString &text)
+{
+    const BoundedPlainText bounded = boundPlainText(text);
+    breakLines(display, bounded.breaksAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    display->setPlainText(bounded.text);
+}
+
 } // namespace
 
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
     questionDocument(display)->forgetImages();
     if (!isQuestionMarkup(text)) {
-        display->setPlainText(text);
+        showPlainText(display, text);
         return;
     }
     const SanitizedMarkup sanitized = sanitizeQuestionMarkup(text);
-    if (sanitized.shownAsPlainText())
-        display->setPlainText(sanitized.plainText);
-    else
-        display->setHtml(sanitized.markup);
+    if (sanitized.shownAsPlainText()) {
+        showPlainText(display, sanitized.plainText);
+        return;
+    }
+    breakLines(display, QTextOption::WrapAtWordBoundaryOrAnywhere);
+    display->setHtml(sanitized.markup);
 }
 
 bool isQuestionMarkup(const QString &text)

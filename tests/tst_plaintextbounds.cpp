@@ -1,8 +1,9 @@
-// What bounds a text's cost to Qt's layout, character by character: the
-// marks a character may carry, and where a run of one direction and script
-// begins.
+// What bounds a text's cost to Qt's layout: the marks a character may
+// carry, where a run of one direction and script begins, and what the
+// display is given of a text it shows as plain text.
 
 #include "combiningmarks.h"
+#include "plaintextbounds.h"
 #include "textruns.h"
 
 #include <QtTest>
@@ -16,6 +17,8 @@ private slots:
     void marks();
     void runs_data();
     void runs();
+    void bounded_data();
+    void bounded();
 };
 
 void tst_PlainTextBounds::marks_data()
@@ -88,6 +91,38 @@ void tst_PlainTextBounds::runs()
     for (const uint character : text.toUcs4())
         started += layout.startsRun(character);
     QCOMPARE(started, runs);
+}
+
+void tst_PlainTextBounds::bounded_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("breaksAnywhere");
+
+    // A change of direction at every letter after the first.
+    const auto word = [](int runs) {
+        return "a" + QString::fromUtf8("\u05d0a").repeated(runs / 2) + QString::fromUtf8("\u05d0").left(runs % 2);
+    };
+    QTest::newRow("a word of 100 runs") << word(100) << word(100) << false;
+    QTest::newRow("of 101") << word(101) << word(101) << true;
+    // Qt may break the line at a blank or a line end: a word of its own.
+    QTest::newRow("100 runs after a blank") << word(99) + " " + word(99) << word(99) + " " + word(99) << false;
+    QTest::newRow("after a line end") << word(99) + "\n" + word(100) << word(99) + "\n" + word(100) << false;
+    const QString acute(QChar(0x0301));
+    QTest::newRow("31 marks") << "x" + acute.repeated(31) + "y" << "x" + acute.repeated(30) + "y" << false;
+}
+
+// What the display is given, and how its lines are to break.
+void tst_PlainTextBounds::bounded()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(bool, breaksAnywhere);
+
+    const BoundedPlainText bounded = boundPlainText(text);
+    QCOMPARE(bounded.text, shown);
+    QCOMPARE(bounded.droppedMarks, text.size() - shown.size());
+    QCOMPARE(bounded.breaksAnywhere, breaksAnywhere);
 }
 
 QTEST_MAIN(tst_PlainTextBounds)

@@ -159,6 +159,21 @@ QString images()
                   "<img src=\"" + png(1, 1) + "\" width=999 height=999>", QString());
 }
 
+// A picture of one pixel with a text in it that inflates to 7.5 MB, as Qt
+// writes a long text (compressed, in a zTXt chunk).
+QString textInImage()
+{
+    QImage picture(1, 1, QImage::Format_Mono);
+    picture.fill(0);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setText(QStringLiteral("Comment"), QString(7500000, 'a'));
+    writer.write(picture);
+    return "<img src=\"data:image/png;base64," + QString::fromLatin1(encoded.toBase64()) + "\">";
+}
+
 // The largest picture of 16-bit colour that fits in the text.
 QString colourImage()
 {
@@ -277,6 +292,7 @@ QVector<QuestionText> costliestQuestionTexts()
         {"fonts", fontSpans()},
         {"images", images()},
         {"colour_image", colourImage()},
+        {"image_text", textInImage()},
         {"list_items", listItems()},
         {"narrow_column", narrowColumn()},
         {"lines", lines()},

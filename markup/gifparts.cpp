@@ -9,9 +9,10 @@ int byteAt(const QByteArray &bytes, int at)
     return at < bytes.size() ? quint8(bytes.at(at)) : -1;
 }
 
+// 0 beyond the bytes.
 int littleEndian16(const QByteArray &bytes, int at)
 {
-    return byteAt(bytes, at) | byteAt(bytes, at + 1) << 8;
+    return at + 1 < bytes.size() ? byteAt(bytes, at) | byteAt(bytes, at + 1) << 8 : 0;
 }
 
 // The bytes of a colour table whose flags are at the given place.

@@ -7,9 +7,10 @@ int byteAt(const QByteArray &bytes, int at)
     return at < bytes.size() ? quint8(bytes.at(at)) : -1;
 }
 
+// 0 beyond the bytes.
 int bigEndian16(const QByteArray &bytes, int at)
 {
-    return byteAt(bytes, at) << 8 | byteAt(bytes, at + 1);
+    return at + 1 < bytes.size() ? byteAt(bytes, at) << 8 | byteAt(bytes, at + 1) : 0;
 }
 
 // Where the data of a scan ends: at the first marker but a restart marker
@@ -86,7 +87,7 @@ bool jpegParts(const QByteArray &bytes, PictureParts &parts)
         if (kind == Segment::Frame) {
             // Precision, height, width: a height of 0 would be given after the first scan.
             parts.size = QSize(bigEndian16(bytes, at + 5), bigEndian16(bytes, at + 3));
-            if (parts.size.isEmpty())
+            if (length < 8 || parts.size.isEmpty())
                 return false;
             framed = true;
         }

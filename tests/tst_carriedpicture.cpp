@@ -103,6 +103,9 @@ void tst_CarriedPicture::read_data()
                                                 << QSize();
     QTest::newRow("a file") << "picture.png" << PictureRefusal::NotCarried << QSize();
     QTest::newRow("not a picture") << dataUrl("<svg/>") << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("GIF cut short in its header") << dataUrl("GIF87aGI") << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("JPEG cut short in its frame") << dataUrl(QByteArray("\xff\xd8\xff\xc0\0\x11\x08\0", 8))
+                                                 << PictureRefusal::NotPicture << QSize();
     // Each bound from both sides, in each format.
     QTest::newRow("PNG, 2048 wide") << dataUrl(written(QSize(2048, 1), "png")) << PictureRefusal::None
                                     << QSize(2048, 1);

@@ -138,8 +138,9 @@ cmp -s "$doc/examples/sample-exam.txt" "$source_dir/examples/sample-exam.txt" ||
     fail "the sample exam is not in the package's examples"
 
 depends=$(dpkg-deb -f "$package" Depends)
-# Qt GUI comes with libqt5widgets5, which depends on it.
-for library in libqt5core5a libqt5widgets5; do
+# Qt GUI brings the image plugins that decode the JPEG and GIF pictures a
+# question carries (PNG is in the library itself).
+for library in libqt5core5a libqt5gui5 libqt5widgets5; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 grep -qF 'fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei' <<<"$depends" ||

@@ -1,11 +1,11 @@
 #include "questiontext.h"
 
+#include "carriedpicture.h"
+#include "plaintextbounds.h"
 #include "questionmarkup.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QHash>
-#include <QImageReader>
 #include <QPixmap>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -13,22 +13,12 @@
 
 namespace {
 
-// A PNG carried in the text as a data: URL, if it is of the size the
-// markup's bounds allow.
+// A picture carried in the text as a data: URL, if it is of the size the
+// markup's bounds allow; nothing of it but its pixels decoded.
 QPixmap carriedImage(const QUrl &url)
 {
-    const QByteArray encoded = url.toEncoded();
-    const int comma = encoded.indexOf(',');
-    if (comma < 0 || encoded.left(comma) != "data:image/png;base64")
-        return QPixmap();
-    QByteArray payload = QByteArray::fromBase64(encoded.mid(comma + 1));
-    QBuffer buffer(&payload);
-    QImageReader reader(&buffer, "png");
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > QuestionMarkupBounds::imageSide
-        || size.height() > QuestionMarkupBounds::imageSide)
-        return QPixmap();
-    return QPixmap::fromImage(reader.read());
+    CarriedPicture picture = readCarriedPicture(QString::fromLatin1(url.toEncoded()));
+    return QPixmap::fromImage(decodeCarriedPicture(picture));
 }
 
 // What an image that is not shown looks like: Qt's own sign for a missing
@@ -90,20 +80,40 @@ QuestionDocument *questionDocument(QTextBrowser *display)
     return document;
 }
 
+// Lines break between words, or anywhere; the text shown before goes first,
+// so that it is not laid out again the other way.
+void breakLines(QTextBrowser *display, QTextOption::WrapMode wrap)
+{
+    if (display->wordWrapMode() == wrap)
+        return;
+    display->document()->clear();
+    display->setWordWrapMode(wrap);
+}
+
+// A plain text as boundPlainText() bounds it.
+void showPlainText(QTextBrowser *display, const QString &text)
+{
+    const BoundedPlainText bounded = boundPlainText(text);
+    breakLines(display, bounded.breaksAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    display->setPlainText(bounded.text);
+}
+
 } // namespace
 
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
     questionDocument(display)->forgetImages();
     if (!isQuestionMarkup(text)) {
-        display->setPlainText(text);
+        showPlainText(display, text);
         return;
     }
     const SanitizedMarkup sanitized = sanitizeQuestionMarkup(text);
-    if (sanitized.shownAsPlainText())
-        display->setPlainText(sanitized.plainText);
-    else
-        display->setHtml(sanitized.markup);
+    if (sanitized.shownAsPlainText()) {
+        showPlainText(display, sanitized.plainText);
+        return;
+    }
+    breakLines(display, QTextOption::WrapAtWordBoundaryOrAnywhere);
+    display->setHtml(sanitized.markup);
 }
 
 bool isQuestionMarkup(const QString &text)

@@ -7,7 +7,8 @@ class QTextBrowser;
 // Shows a question's text in display: as it stands, or, when Qt's rich-text
 // detection takes it for markup, formatted as sanitizeQuestionMarkup()
 // rewrites it (or as the text it holds, where the markup goes beyond the
-// bounds). The display loads no file, device or URL the markup names (only
+// bounds). What is shown as plain text is bounded as boundPlainText() bounds
+// it. The display loads no file, device or URL the markup names (only
 // a PNG the text itself carries as a data: URL, decoded once for each time
 // the question is shown), and a click on a link changes nothing.
 void showQuestionText(QTextBrowser *display, const QString &text);

@@ -1,5 +1,6 @@
 #include "questiontexts.h"
 
+#include "plaintextbounds.h"
 #include "questionmarkup.h"
 #include "questiontext.h"
 
@@ -158,6 +159,21 @@ QString images()
                   "<img src=\"" + png(1, 1) + "\" width=999 height=999>", QString());
 }
 
+// A picture of one pixel with a text in it that inflates to 7.5 MB, as Qt
+// writes a long text (compressed, in a zTXt chunk).
+QString textInImage()
+{
+    QImage picture(1, 1, QImage::Format_Mono);
+    picture.fill(0);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setText(QStringLiteral("Comment"), QString(7500000, 'a'));
+    writer.write(picture);
+    return "<img src=\"data:image/png;base64," + QString::fromLatin1(encoded.toBase64()) + "\">";
+}
+
 // The largest picture of 16-bit colour that fits in the text.
 QString colourImage()
 {
@@ -199,14 +215,15 @@ QString narrowCell()
     });
 }
 
-// As many changes of direction as the bound lets through, Latin and Hebrew
-// in turn, in that narrow cell, and more of the word after them.
-QString directions()
+// As many changes as the bound lets through, of direction or of script
+// (a Latin letter and another in turn), in that narrow cell, and more of
+// the word after them.
+QString changes(const QString &other)
 {
     const QString head = "<table border=10 cellpadding=20 cellspacing=20><tr><td width=32>";
     // Ending on a Latin letter, which the word after it does not change.
-    const QString turns = longest([&head](int turns) {
-        return head + QString::fromUtf8("aא").repeated(turns) + 'a';
+    const QString turns = longest([&head, &other](int turns) {
+        return head + ('a' + other).repeated(turns) + 'a';
     });
     return longest([&turns](int letters) { return turns + QString("ab").repeated(letters); });
 }
@@ -227,6 +244,39 @@ QString lines()
                   QString::fromUtf8("甲<br>"), QString());
 }
 
+// A Latin letter and a Hebrew one in turn, with nothing between them: every
+// letter a change of direction, all of them one word.
+QString directionsInAWord()
+{
+    return filled(QString(), QString::fromUtf8("a\u05d0"), QString());
+}
+
+// Words of as many changes of direction as plain text keeps with its lines
+// breaking between words, one after another.
+QString runsAtTheBound()
+{
+    return filled(QString(), "a" + QString::fromUtf8("\u05d0a").repeated(PlainTextBounds::runsInWord / 2) + ' ',
+                  QString());
+}
+
+// One letter under as many acute accents as fit.
+QString marksOnALetter(const QString &head)
+{
+    return filled(head + 'a', QString(QChar(0x0301)), QString());
+}
+
+// Latin and Cyrillic letters in turn: a change of script at every letter.
+QString scriptsInAWord()
+{
+    return filled(QString(), QString::fromUtf8("a\u0436"), QString());
+}
+
+// A letter in a right-to-left override, then one outside it, in one word.
+QString controlsInAWord()
+{
+    return filled(QString(), QString::fromUtf8("a\u202eb\u202c"), QString());
+}
+
 } // namespace
 
 QVector<QuestionText> costliestQuestionTexts()
@@ -242,11 +292,24 @@ QVector<QuestionText> costliestQuestionTexts()
         {"fonts", fontSpans()},
         {"images", images()},
         {"colour_image", colourImage()},
+        {"image_text", textInImage()},
         {"list_items", listItems()},
         {"narrow_column", narrowColumn()},
         {"lines", lines()},
         {"narrow_cell", narrowCell()},
-        {"directions", directions()},
+        {"directions", changes(QString::fromUtf8("א"))},
+        {"scripts", changes(QString::fromUtf8("ж"))},
         {"families", families()},
+        {"plain_characters", chinese(textBytes / 3), Road::Plain},
+        {"plain_directions", directionsInAWord(), Road::Plain},
+        {"plain_scripts", scriptsInAWord(), Road::Plain},
+        {"plain_controls", controlsInAWord(), Road::Plain},
+        {"plain_runs", runsAtTheBound(), Road::Plain},
+        {"plain_marks", marksOnALetter(QString()), Road::Plain},
+        // The text of the window's test: a change of direction at every
+        // character in a cell a pixel wide, beyond the bound of changes.
+        {"fallback_directions", "<table><tr><td width=1>" + QString::fromUtf8("a\u05d0").repeated(3325),
+         Road::Fallback},
+        {"fallback_marks", marksOnALetter(QString("<b>").repeated(21)), Road::Fallback},
     };
 }

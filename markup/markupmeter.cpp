@@ -61,38 +61,23 @@ void MarkupMeter::close(ElementKind kind)
 
 void MarkupMeter::newBlock()
 {
-    m_direction = Direction::Neutral;
-    m_lastStrong = Direction::Neutral;
+    m_runs.newParagraph();
 }
 
 void MarkupMeter::text(const QString &text)
 {
     count(text.size());
-    for (const QChar c : text) {
-        // Runs as the layout splits a block: left to right, right to left,
-        // and numbers within right-to-left text.
-        Direction direction = Direction::Neutral;
-        switch (c.direction()) {
-        case QChar::DirL: direction = Direction::LeftToRight; break;
-        case QChar::DirR:
-        case QChar::DirAL: direction = Direction::RightToLeft; break;
-        case QChar::DirEN:
-        case QChar::DirAN:
-            if (m_lastStrong == Direction::RightToLeft)
-                direction = Direction::NumberInRightToLeft;
-            break;
-        default: break;
+    for (int i = 0; i < text.size(); ++i) {
+        char32_t character = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            character = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
         }
-        if (direction == Direction::Neutral)
+        if (!m_runs.startsRun(character))
             continue;
-        if (direction != Direction::NumberInRightToLeft)
-            m_lastStrong = direction;
-        if (m_direction != Direction::Neutral && direction != m_direction) {
-            m_directionChanges += m_weights.last();
-            if (m_directionChanges > MarkupMeterBounds::directionChanges)
-                exceed(MarkupBound::Text);
-        }
-        m_direction = direction;
+        m_directionChanges += m_weights.last();
+        if (m_directionChanges > MarkupMeterBounds::directionChanges)
+            exceed(MarkupBound::Text);
     }
 }
 

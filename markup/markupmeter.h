@@ -3,6 +3,7 @@
 
 #include "markupbounds.h"
 #include "markuptree.h"
+#include "textruns.h"
 
 #include <QVector>
 
@@ -19,9 +20,11 @@ constexpr qint64 weightedCells = 800;
 // spans (twice over when the table is wider than the display) and once
 // where it goes, so what stands in a cell weighs that many times as much.
 constexpr qint64 weightedCharacters = 30000;
-// Changes of direction (Latin and Hebrew, say), each with the weight of
+// Changes of direction (Latin and Hebrew, say, or a direction control) and
+// of script inside a word (Latin and Cyrillic), each with the weight of
 // where it stands: Qt lays each line out again over all the runs of its
-// block, and in a narrow cell each character may make a line.
+// block, and in a narrow cell each character may make a line (textruns.h
+// has what starts a run).
 constexpr qint64 directionChanges = 400;
 } // namespace MarkupMeterBounds
 
@@ -59,8 +62,6 @@ private:
         QVector<Span> spanOfColumn;
     };
 
-    enum class Direction { Neutral, LeftToRight, RightToLeft, NumberInRightToLeft };
-
     void exceed(MarkupBound bound);
     void count(qint64 characters);
     void addCell(const CleanElement &cell);
@@ -73,8 +74,7 @@ private:
     qint64 m_cells = 0;
     qint64 m_pixels = 0;
     qint64 m_directionChanges = 0;
-    Direction m_direction = Direction::Neutral;
-    Direction m_lastStrong = Direction::Neutral;
+    TextRuns m_runs;
     MarkupBound m_exceeded = MarkupBound::None;
 };
 

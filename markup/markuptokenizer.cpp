@@ -14,12 +14,20 @@ bool isAsciiDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// What the names of tags and attributes are made of, Word's "o:p" and
-// "xmlns:v" among them.
+// What ends the name of a tag or an attribute, as HTML reads it; an
+// attribute's name ends at a '=' too, but for its first character.
+bool endsName(QChar c)
+{
+    return isHtmlWhitespace(c) || c == QLatin1Char('/') || c == QLatin1Char('>');
+}
+
+// What the names of tags and attributes may hold: any character of ASCII
+// that does not end them, quotes and '<' too, as in what a web editor fed
+// from Word writes ("<span times new roman\"'>"). A character beyond ASCII
+// makes the '<' text: "若 a<b 且 b>c" is a comparison among Chinese words.
 bool isNameCharacter(QChar c)
 {
-    return isAsciiLetter(c) || isAsciiDigit(c) || c == QLatin1Char('-') || c == QLatin1Char('_')
-           || c == QLatin1Char(':') || c == QLatin1Char('.');
+    return c.unicode() < 0x80;
 }
 
 // The named character references of HTML 4, which Qt and every browser know.
@@ -193,61 +201,75 @@ QString MarkupTokenizer::characterReference()
 }
 
 // At a '<': a start or end tag, a comment, a doctype or a processing
-// instruction. False, with nothing read, when the '<' opens none of them.
+// instruction. False, with nothing read, when the '<' opens none of them;
+// false, with the tag read, when the text ends inside it.
 bool MarkupTokenizer::readTag(MarkupToken &token)
 {
     const QChar first = at(m_at + 1);
-    if (first == QLatin1Char('!') || first == QLatin1Char('?'))
-        return readMarkupDeclaration(token);
     const bool endTag = first == QLatin1Char('/');
-    if (endTag && at(m_at + 2) == QLatin1Char('>')) {
-        m_at += 3;
-        return false;
-    }
-    int at = m_at + (endTag ? 2 : 1);
-    if (!isAsciiLetter(this->at(at)))
-        return false;
-    const int nameStart = at;
-    while (at < m_source.size() && !isHtmlWhitespace(m_source.at(at))
-           && m_source.at(at) != QLatin1Char('/') && m_source.at(at) != QLatin1Char('>')) {
-        if (!isNameCharacter(m_source.at(at)))
-            return false;
-        ++at;
-    }
-    const QString name = m_source.mid(nameStart, at - nameStart).toLower();
-
+    // "</" and anything but a letter is a comment to the next '>' ("</>" an
+    // empty one), unless the text ends there.
+    if (first == QLatin1Char('!') || first == QLatin1Char('?')
+        || (endTag && !isAsciiLetter(at(m_at + 2)) && m_at + 2 < m_source.size()))
+        return readMarkupDeclaration(token);
     const int tagStart = m_at;
-    m_at = at;
+    m_at += endTag ? 2 : 1;
+    if (!isAsciiLetter(at(m_at))) {
+        m_at = tagStart;
+        return false;
+    }
+    const int nameStart = m_at;
+    while (m_at < m_source.size() && !endsName(m_source.at(m_at))) {
+        if (!isNameCharacter(m_source.at(m_at))) {
+            m_at = tagStart;
+            return false;
+        }
+        ++m_at;
+    }
+    const QString name = m_source.mid(nameStart, m_at - nameStart).toLower();
     QVector<MarkupAttribute> attributes;
     bool selfClosing = false;
+    if (!readAttributes(tagStart, attributes, selfClosing))
+        return false;
+    token.type = endTag ? MarkupToken::EndTag : MarkupToken::StartTag;
+    token.name = name;
+    if (!endTag) {
+        token.attributes = attributes;
+        token.selfClosing = selfClosing;
+    }
+    return true;
+}
+
+// After a tag's name: its attributes, up to the '>' that ends it, and
+// whether a '/' stood right before it. False when the text ends inside the
+// tag (then none of it is shown), or, with the place back at tagStart, when
+// a name holds what no name may.
+bool MarkupTokenizer::readAttributes(int tagStart, QVector<MarkupAttribute> &attributes, bool &selfClosing)
+{
     for (;;) {
-        for (selfClosing = false; isHtmlWhitespace(this->at(m_at)) || this->at(m_at) == QLatin1Char('/'); ++m_at)
-            selfClosing = this->at(m_at) == QLatin1Char('/');
-        if (m_at >= m_source.size()) {
-            // A tag the text ends inside is no tag, and none of it is shown.
+        for (selfClosing = false; isHtmlWhitespace(at(m_at)) || at(m_at) == QLatin1Char('/'); ++m_at)
+            selfClosing = at(m_at) == QLatin1Char('/');
+        if (m_at >= m_source.size())
             return false;
-        }
         if (m_source.at(m_at) == QLatin1Char('>')) {
             ++m_at;
-            break;
+            return true;
         }
         const int attributeStart = m_at;
-        while (m_at < m_source.size() && !isHtmlWhitespace(m_source.at(m_at))
-               && m_source.at(m_at) != QLatin1Char('/') && m_source.at(m_at) != QLatin1Char('>')
-               && (m_source.at(m_at) != QLatin1Char('=') || m_at == attributeStart)) {
+        do {
             if (!isNameCharacter(m_source.at(m_at))) {
                 m_at = tagStart;
                 return false;
             }
             ++m_at;
-        }
+        } while (m_at < m_source.size() && !endsName(m_source.at(m_at)) && m_source.at(m_at) != QLatin1Char('='));
         MarkupAttribute attribute{m_source.mid(attributeStart, m_at - attributeStart).toLower(), QString()};
         int afterName = m_at;
-        while (isHtmlWhitespace(this->at(afterName)))
+        while (isHtmlWhitespace(at(afterName)))
             ++afterName;
-        if (this->at(afterName) == QLatin1Char('=')) {
+        if (at(afterName) == QLatin1Char('=')) {
             m_at = afterName + 1;
-            while (isHtmlWhitespace(this->at(m_at)))
+            while (isHtmlWhitespace(at(m_at)))
                 ++m_at;
             attribute.value = readAttributeValue();
         }
@@ -257,13 +279,6 @@ bool MarkupTokenizer::readTag(MarkupToken &token)
         if (!seen)
             attributes << attribute;
     }
-    token.type = endTag ? MarkupToken::EndTag : MarkupToken::StartTag;
-    token.name = name;
-    if (!endTag) {
-        token.attributes = attributes;
-        token.selfClosing = selfClosing;
-    }
-    return true;
 }
 
 QString MarkupTokenizer::readAttributeValue()

@@ -35,10 +35,11 @@ struct MarkupToken
 };
 
 // Reads markup the way browsers do: tags with quoted, unquoted and empty
-// attribute values, character references, comments, doctypes, processing
+// attribute values, names ending where HTML ends them (a quote in a name is
+// part of it), character references, comments, doctypes, processing
 // instructions and Word's conditional comments, tag soup and upper case. A
-// '<' that does not open a tag is text, and so is a "tag" whose attribute
-// names are not names at all, as in "若 a<b 且 b>c": a comparison, not bold.
+// '<' that does not open a tag is text, and so is a "tag" whose names hold
+// characters beyond ASCII, as in "若 a<b 且 b>c": a comparison, not bold.
 // Every character is read a bounded number of times.
 class MarkupTokenizer
 {
@@ -54,6 +55,7 @@ public:
 
 private:
     bool readTag(MarkupToken &token);
+    bool readAttributes(int tagStart, QVector<MarkupAttribute> &attributes, bool &selfClosing);
     bool readMarkupDeclaration(MarkupToken &token);
     void readText(MarkupToken &token);
     void readRawText(MarkupToken &token);

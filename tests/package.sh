@@ -142,8 +142,9 @@ gzip -dc "$doc/README.md.gz" | cmp -s - "$source_dir/README.md" ||
     fail "the README is not README.md.gz in the package's documentation"
 
 depends=$(dpkg-deb -f "$package" Depends)
-# Qt GUI comes with libqt5widgets5, which depends on it.
-for library in libqt5core5a libqt5widgets5; do
+# Qt GUI brings the image plugins that decode the JPEG and GIF pictures a
+# question carries (PNG is in the library itself).
+for library in libqt5core5a libqt5gui5 libqt5widgets5; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 grep -qF 'fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei' <<<"$depends" ||

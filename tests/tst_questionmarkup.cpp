@@ -63,6 +63,21 @@ void tst_QuestionMarkup::rewritten_data()
         << body("xys");
     QTest::newRow("a comparison Qt takes for a tag") << QString::fromUtf8("若 a<b 且 b>c")
                                                      << body(QString::fromUtf8("若 a&lt;b 且 b&gt;c"));
+    // Names end where HTML ends them, and hold whatever comes before that.
+    QTest::newRow("a quote in an attribute's name, as web editors fed from Word write it")
+        << QString::fromUtf8("<p>a<span x\"y=\"\">1</span>b<span times new roman\"'>文字</span></p>")
+        << body(QString::fromUtf8("<p>a1b文字</p>"));
+    QTest::newRow("quotes, '<' and '=' in names") << "<b x'y x<y ==style=\"color:red\">1</b><b\"x>2</b\"x>3"
+                                                    << body("<b>1</b>23");
+    QTest::newRow("each character that ends a name")
+        << "<b\fstyle=\"color:red\">1</b><i/style=\"color:red\">2</i><u\tstyle\n=\"color:red\"/>3</u>"
+           "<s style>4</s>"
+        << body("<b style=\"color:#ff0000\">1</b><i style=\"color:#ff0000\">2</i><u style=\"color:#ff0000\">3</u>"
+                "<s>4</s>");
+    QTest::newRow("'</' before anything but a letter: a comment, or text at the end")
+        << "<p>a</3 b>c</ d>e</" << body("<p>ace&lt;/</p>");
+    QTest::newRow("a name beyond ASCII: the '<' is text")
+        << QString::fromUtf8("a<b甲>c<b x=1 乙>d") << body(QString::fromUtf8("a&lt;b甲&gt;c&lt;b x=1 乙&gt;d"));
     QTest::newRow("references decoded and written anew")
         << "<a href=\"x?a=1&amp;b=2\">l</a> &#150; &bogus; &lt;t&gt;"
         << body(QString::fromUtf8("<a href=\"x?a=1&amp;b=2\">l</a> – &amp;bogus; &lt;t&gt;"));
@@ -352,6 +367,23 @@ void tst_QuestionMarkup::bounds_data()
                                                     << MarkupBound::None << hebrew.repeated(200) + "a";
     QTest::newRow("a change more") << "<p>" + hebrew.repeated(201) << MarkupBound::Text
                                    << hebrew.repeated(201).trimmed();
+    // Each direction control starts a run of its own.
+    const QString isolated = QString::fromUtf8("\u2067a\u2069 ");
+    QTest::newRow("direction controls at the bound") << "<p>" + isolated.repeated(200) << MarkupBound::None
+                                                     << isolated.repeated(200).trimmed();
+    const QString embedded = QString::fromUtf8("\u202ba\u202c ");
+    QTest::newRow("a control more") << "<p>" + embedded.repeated(200) + QChar(0x202A) << MarkupBound::Text
+                                    << embedded.repeated(200) + QChar(0x202A);
+    // A right-to-left letter beyond the 16 bits of a QChar.
+    const QString adlam = QString::fromUtf8("a\U0001e900 ");
+    QTest::newRow("changes to letters beyond 16 bits") << "<p>" + adlam.repeated(200) + "a" << MarkupBound::None
+                                                       << adlam.repeated(200) + "a";
+    QTest::newRow("one more") << "<p>" + adlam.repeated(201) << MarkupBound::Text << adlam.repeated(201).trimmed();
+    const QString cyrillic = QString::fromUtf8("a\u0436 ");
+    QTest::newRow("changes of script in words at the bound") << "<p>" + cyrillic.repeated(400) << MarkupBound::None
+                                                             << cyrillic.repeated(400).trimmed();
+    QTest::newRow("one change more") << "<p>" + cyrillic.repeated(401) << MarkupBound::Text
+                                     << cyrillic.repeated(401).trimmed();
     QTest::newRow("pixels of all images") << carriedImage(2048, 1024) << MarkupBound::None
                                           << QString(QChar::ObjectReplacementCharacter);
     QTest::newRow("a pixel more") << carriedImage(2048, 1024) + carriedImage(1, 1) << MarkupBound::Images << "";

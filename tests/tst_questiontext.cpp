@@ -5,11 +5,14 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextOption>
 #include <QtTest>
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
+
+Q_DECLARE_METATYPE(QTextOption::WrapMode)
 
 class tst_QuestionText : public QObject
 {
@@ -21,6 +24,8 @@ private slots:
     void loadsNothingNamed_data();
     void loadsNothingNamed();
     void imageDecodedOncePerShowing();
+    void plainTextBounded_data();
+    void plainTextBounded();
 
 private:
     QTemporaryDir m_dir;
@@ -135,6 +140,45 @@ void tst_QuestionText::imageDecodedOncePerShowing()
 
     showQuestionText(&display, text);
     QVERIFY(decoded() != shown);
+}
+
+void tst_QuestionText::plainTextBounded_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QTextOption::WrapMode>("wrap");
+
+    const QString acute(QChar(0x0301));
+    const QString runs = QString::fromUtf8("a\u05d0").repeated(51);
+    const QString beyond = QString("<b>").repeated(21);
+    QTest::newRow("plain") << "x" + acute.repeated(31) + runs << "x" + acute.repeated(30) + runs
+                           << QTextOption::WrapAnywhere;
+    QTest::newRow("markup beyond the bounds") << beyond + "x" + acute.repeated(31) + runs
+                                              << "x" + acute.repeated(30) + runs << QTextOption::WrapAnywhere;
+    QTest::newRow("formatted") << "<b>" + runs + "</b>" << runs.left(100) + QChar(0x200B) + runs.mid(100)
+                               << QTextOption::WrapAtWordBoundaryOrAnywhere;
+    QTest::newRow("plain, a word of 100 runs") << runs.left(101) << runs.left(101)
+                                               << QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
+// A text shown as plain text keeps at most 30 marks on a character, and
+// lines that break anywhere where a word holds more than 100 runs; each
+// text sets the lines its own way, whatever was shown before.
+void tst_QuestionText::plainTextBounded()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(QTextOption::WrapMode, wrap);
+
+    QTextBrowser display;
+    display.show();
+    const QStringList shownBefore{"x", "<b>x</b>", QString::fromUtf8("a\u05d0").repeated(51)};
+    for (const QString &before : shownBefore) {
+        showQuestionText(&display, before);
+        showQuestionText(&display, text);
+        QCOMPARE(display.toPlainText(), shown);
+        QCOMPARE(display.document()->defaultTextOption().wrapMode(), wrap);
+    }
 }
 
 QTEST_MAIN(tst_QuestionText)

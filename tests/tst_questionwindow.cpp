@@ -90,6 +90,7 @@ void tst_QuestionWindow::markupShown_data()
     QTest::newRow("comparison that Qt takes for a tag")
         << QString::fromUtf8("若 a<b 且 b>c，求证。") << QString::fromUtf8("若 a<b 且 b>c，求证。");
     QTest::newRow("bold") << QString::fromUtf8("<b>粗体</b>题目") << QString::fromUtf8("粗体题目");
+    QTest::newRow("a quote in an attribute's name") << "<p>a<span x\"y=\"\">1</span>b</p>" << "a1b";
     QTest::newRow("table, list and link")
         << QString::fromUtf8("<table border=1><tr><th>甲<th>乙<tr><td>1<td>2</table>"
                              "<ol><li>一<li>二</ol><a href=\"https://tavik.example.org\">官网</a>")

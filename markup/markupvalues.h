@@ -12,7 +12,8 @@
 // it, gives it written anew in one form, or a null string where it is not one.
 // A number is digits with an optional fraction and a known unit, within a
 // stated range, so that the display never reads a value its own, looser
-// parser would make more of.
+// parser would make more of. Read by kind: fonts in markupfontvalues.cpp,
+// the rest in markupvalues.cpp, both on the numbers of markupnumber.h.
 namespace MarkupValues {
 
 // A length in whole pixels within least..most ("12px"); a bare 0 is one.

@@ -18,6 +18,12 @@ public:
     MarkupTree apply()
     {
         readSheets(0);
+        // A sheet counts once, as the element it is: it goes, and what the
+        // list allows of it is written onto the elements it selects. Qt's
+        // editor writes one into every text, which the pass reads as Qt
+        // does: not counted.
+        for (int sheet = 0; sheet < m_sheetsRead && !m_kept.editorText; ++sheet)
+            m_drops.add(DroppedMarkup::Content, QStringLiteral("style"));
         for (const QString &tag : m_built.ignored)
             m_drops.add(DroppedMarkup::Element, tag);
         m_kept.flattened = m_built.flattened;
@@ -45,14 +51,29 @@ private:
         }
     }
 
+    // What a sheet holds that the list does not keep is counted once for
+    // each declaration, as a property or its value, not once for each
+    // element it selects. What the pass does not apply at all (rules of
+    // other selectors, at-rules, rules past a bound) is counted only with
+    // the sheet.
     void readSheet(const MarkupNode &style)
     {
+        ++m_sheetsRead;
         const int text = style.firstChild;
-        const StyleSheet sheet = readStyleSheet(text < 0 ? QString() : m_built.nodes.at(text).text);
-        for (auto rule = sheet.whiteSpace.constBegin(); rule != sheet.whiteSpace.constEnd(); ++rule)
-            m_sheetWhiteSpace.insert(rule.key(), rule.value());
-        if (sheet.unapplied)
-            m_drops.add(DroppedMarkup::Content, style.tag);
+        m_sheets.read(text < 0 ? QString() : m_built.nodes.at(text).text,
+                      [this](const QString &property, const QString &value) {
+                          switch (checkProperty(property, value)) {
+                          case PropertyCheck::NotListed:
+                              m_drops.add(DroppedMarkup::Property, property);
+                              return false;
+                          case PropertyCheck::ValueNotAllowed:
+                              m_drops.add(DroppedMarkup::PropertyValue, property);
+                              return false;
+                          case PropertyCheck::Allowed:
+                              break;
+                          }
+                          return true;
+                      });
     }
 
     // Qt's editor marks what it writes: <meta name="qrichtext" content="1">.
@@ -131,6 +152,13 @@ private:
             return *found;
         Cleaning cleaning;
         cleaning.element.name = written;
+        // The sheets' declarations come first, for the element's own style
+        // to win over them, and over an attribute such as align.
+        for (const SheetDeclaration &declaration : m_sheets.applying(node.tag, classes(node))) {
+            const ValueReader reader = propertyReader(declaration.property, written);
+            if (reader)
+                reader(declaration.value, cleaning);
+        }
         for (const MarkupAttribute &attribute : node.attributes) {
             if (attribute.name == QLatin1String("style"))
                 style(attribute.value, cleaning);
@@ -143,13 +171,20 @@ private:
         // An image whose picture the text does not carry is not shown.
         if (written == QLatin1String("img") && !cleaning.attributes.contains(QStringLiteral("src")))
             cleaning.element.name.clear();
-        if (cleaning.element.whiteSpace == WhiteSpace::Inherited)
-            cleaning.element.whiteSpace = m_sheetWhiteSpace.value(node.tag, WhiteSpace::Inherited);
         CleanElement element = ordered(cleaning);
         countFamilies(element);
         m_kept.elements.append(element);
         m_cleaned.insert(source, m_kept.elements.size() - 1);
         return m_kept.elements.size() - 1;
+    }
+
+    static QString classes(const MarkupNode &node)
+    {
+        for (const MarkupAttribute &attribute : node.attributes) {
+            if (attribute.name == QLatin1String("class"))
+                return attribute.value;
+        }
+        return QString();
     }
 
     void style(const QString &style, Cleaning &cleaning)
@@ -209,7 +244,8 @@ private:
     MarkupDrops &m_drops;
     MarkupTree m_kept;
     QHash<int, int> m_cleaned; // by the node first opened: into m_kept.elements
-    QHash<QString, WhiteSpace> m_sheetWhiteSpace;
+    StyleSheets m_sheets;
+    int m_sheetsRead = 0;
     QSet<QString> m_families;
 };
 

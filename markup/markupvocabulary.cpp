@@ -221,6 +221,12 @@ ValueReader reader(const Readers &readers, const QString &name, const QString &e
     return nullptr;
 }
 
+const Readers &propertyReaders()
+{
+    static const Readers readers = readersOf(propertyRows);
+    return readers;
+}
+
 } // namespace
 
 ElementPolicy elementPolicy(const QString &tag)
@@ -261,8 +267,17 @@ ValueReader attributeReader(const QString &name, const QString &element)
 
 ValueReader propertyReader(const QString &name, const QString &element)
 {
-    static const Readers readers = readersOf(propertyRows);
-    return reader(readers, name, element);
+    return reader(propertyReaders(), name, element);
+}
+
+PropertyCheck checkProperty(const QString &name, const QString &value)
+{
+    const auto rows = propertyReaders().value(name);
+    if (rows.isEmpty())
+        return PropertyCheck::NotListed;
+    Cleaning scratch;
+    scratch.element.name = rows.first().first.value(0);
+    return rows.first().second(value, scratch) ? PropertyCheck::Allowed : PropertyCheck::ValueNotAllowed;
 }
 
 const QStringList &attributeOrder()

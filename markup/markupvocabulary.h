@@ -49,6 +49,12 @@ using ValueReader = bool (*)(const QString &value, Cleaning &into);
 ValueReader attributeReader(const QString &name, const QString &element);
 ValueReader propertyReader(const QString &name, const QString &element);
 
+// Whether the list has a style property for some element, and its value one
+// the list allows: a sheet's declarations are read before the elements they
+// select are known.
+enum class PropertyCheck { NotListed, ValueNotAllowed, Allowed };
+PropertyCheck checkProperty(const QString &name, const QString &value);
+
 // The order attributes and style properties are written in, whatever the
 // order they came in.
 const QStringList &attributeOrder();

@@ -19,6 +19,8 @@ private slots:
     void rewritten_data();
     void rewritten();
     void dropped();
+    void reported_data();
+    void reported();
     void bounds_data();
     void bounds();
 };
@@ -153,6 +155,59 @@ void tst_QuestionMarkup::rewritten_data()
            "line-height:3.01\">b</p><p style=\"margin-left:100px\">c</p><p style=\"margin-left:101px\">d</p>"
         << body("<p style=\"text-indent:-200px; line-height:300%\">a</p><p>b</p>"
                 "<p style=\"margin-left:100px\">c</p><p>d</p>");
+
+    // Style sheets, as the tools that write them have them.
+    QTest::newRow("Google Docs' class rule")
+        << QString::fromUtf8("<style type=\"text/css\">.c4{font-weight:700}</style>"
+                             "<p>下列说法<span class=\"c4\">不</span>正确的是</p>")
+        << body(QString::fromUtf8("<p>下列说法<span style=\"font-weight:700\">不</span>正确的是</p>"));
+    QTest::newRow("Word's sheet: grouped rules of a type and class, at-rules and links' states left")
+        << QString::fromUtf8(
+               "<style>\n<!--\n /* Style Definitions */\n @font-face\n\t{font-family:等线;}\n"
+               "p.MsoNormal, li.MsoNormal, div.MsoNormal\n\t{margin:0cm;\n\ttext-align:justify;\n"
+               "\ttext-justify:inter-ideograph;\n\tfont-size:10.5pt;\n\tfont-family:等线;}\n"
+               "a:link, span.MsoHyperlink\n\t{color:#0563C1;\n\ttext-decoration:underline;}\n"
+               "@page WordSection1\n\t{size:595.3pt 841.9pt;}\ndiv.WordSection1\n\t{page:WordSection1;}\n-->\n"
+               "</style><div class=WordSection1><p class=MsoNormal>下列仪器中<span class=MsoHyperlink>"
+               "（）</span></p></div>")
+        << body(QString::fromUtf8("<div><p align=\"justify\" style=\"font-family:'等线'; font-size:10.5pt; "
+                                  "margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px\">"
+                                  "下列仪器中<span style=\"text-decoration:underline; color:#0563c1\">（）</span>"
+                                  "</p></div>"));
+    QTest::newRow("pandoc's sheet")
+        << QString::fromUtf8("<style type=\"text/css\">\ncode{white-space: pre-wrap;}\nspan.underline{"
+                             "text-decoration: underline;}\ndiv.column{display: inline-block; width: 50%;}\n"
+                             "</style><p>填空：<span class=\"underline\">　　</span>，<code>a  b</code></p>")
+        << body(QString::fromUtf8("<p>填空：<span style=\"text-decoration:underline\">　　</span>，"
+                                  "<code>a  b</code></p>"));
+    QTest::newRow("the cascade: more specific, then later, and the element's own style over both")
+        << "<style>p.a{color:green} .a{color:blue} p{color:red} p{color:yellow} p{margin:0; margin-left:9px}"
+           " .b{margin:5px}</style><p class=\"a b\">x</p><p>y</p><p class=a style=\"color:black\">z</p>"
+           "<span class=a>w</span>"
+        << body("<p style=\"color:#008000; margin-top:5px; margin-bottom:5px; margin-left:5px; margin-right:5px\">"
+                "x</p><p style=\"color:#ffff00; margin-top:0px; margin-bottom:0px; margin-left:9px; "
+                "margin-right:0px\">y</p><p style=\"color:#000000; margin-top:0px; margin-bottom:0px; "
+                "margin-left:9px; margin-right:0px\">z</p><div><span style=\"color:#0000ff\">w</span></div>");
+    QTest::newRow("quotes, comments and blocks in a sheet end no rule early")
+        << "<style>.q{font-family:\"a;}b\"} /* } */ @media print{.c4{color:red}} .c4{font-weight:bold}</style>"
+           "<span class=\"q c4\">x</span>"
+        << body("<span style=\"font-weight:bold\">x</span>");
+    const auto sheet = [](int rules, int selectors, int declarations, int classes) {
+        QString others;
+        for (int other = 1; other < classes; ++other)
+            others += QString("o%1 ").arg(other);
+        return "<style>" + QString("x{}").repeated(rules - 4) + ".d{color:red}"
+               + QString(".s, ").repeated(selectors - 1) + ".a{color:red}.b{"
+               + QString("color:blue;").repeated(declarations) + "}.c{color:red}</style><p>"
+               + "<span class=a>a</span><span class=b>b</span><span class=c>c</span><span class=\""
+               + others + "d\">d</span>";
+    };
+    const QString red = "<span style=\"color:#ff0000\">";
+    QTest::newRow("sheet bounds: rules, selectors, declarations, classes")
+        << sheet(200, 32, 32, 4)
+        << body("<p>" + red + "a</span><span style=\"color:#0000ff\">b</span>" + red + "c</span>" + red
+                + "d</span></p>");
+    QTest::newRow("one past each") << sheet(201, 33, 33, 5) << body("<p>abcd</p>");
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass
@@ -186,6 +241,35 @@ void tst_QuestionMarkup::dropped()
         dropped << QString("%1 %2 %3").arg(item.kind).arg(item.name).arg(item.count);
     QCOMPARE(dropped, QStringList({"0 o:p 2", "1 style 1", "2 class 2", "2 lang 2",
                                    "3 src 1", "4 mso-bidi-font-size 1", "5 font-size 1"}));
+}
+
+void tst_QuestionMarkup::reported_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("dropped");
+
+    QTest::newRow("a sheet's declarations once each, however many elements they select")
+        << "<style>p{mso-pagination:none; color:bogus} .c1{font-weight:700}</style><p class=c1>1<p>2<p>3"
+        << QStringList({"1 style 1", "2 class 1", "4 mso-pagination 1", "5 color 1"});
+    QTest::newRow("rules not applied: counted with their sheet alone")
+        << "<style>#x{color:red} a:hover{foo:1} @page{size:1pt}</style><p id=x>1"
+        << QStringList({"1 style 1", "2 id 1"});
+    QTest::newRow("Qt's editor's sheet")
+        << "<meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\np, li { white-space: pre-wrap; }"
+           "\n</style><p>a</p>"
+        << QStringList();
+}
+
+// What the pass counts as left out: by kind, name and count.
+void tst_QuestionMarkup::reported()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, dropped);
+
+    QStringList reported;
+    for (const DroppedMarkup &item : sanitizeQuestionMarkup(text).dropped)
+        reported << QString("%1 %2 %3").arg(item.kind).arg(item.name).arg(item.count);
+    QCOMPARE(reported, dropped);
 }
 
 void tst_QuestionMarkup::bounds_data()

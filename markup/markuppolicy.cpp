@@ -1,5 +1,6 @@
 #include "markuppolicy.h"
 
+#include "markupsettle.h"
 #include "markupstylesheet.h"
 #include "markupvalues.h"
 #include "markupvocabulary.h"
@@ -171,6 +172,8 @@ private:
         // An image whose picture the text does not carry is not shown.
         if (written == QLatin1String("img") && !cleaning.attributes.contains(QStringLiteral("src")))
             cleaning.element.name.clear();
+        for (const QString &property : settle(cleaning))
+            m_drops.add(DroppedMarkup::PropertyValue, property);
         CleanElement element = ordered(cleaning);
         countFamilies(element);
         m_kept.elements.append(element);

@@ -62,6 +62,13 @@ QString length(const QString &value, int least, int most)
     return QString::number(rounded) + QLatin1String("px");
 }
 
+QString qtLength(const QString &value, int least, int most)
+{
+    Number number;
+    return readNumber(value, false, number) && number.unit.isEmpty() ? length(value + QLatin1String("px"), least, most)
+                                                                      : length(value, least, most);
+}
+
 QString whole(const QString &value, int least, int most)
 {
     Number number;
@@ -89,6 +96,9 @@ QString colour(const QString &value)
         parsed = hexColour(text);
     } else if (text.startsWith(QLatin1String("rgb(")) && text.endsWith(QLatin1Char(')'))) {
         parsed = rgbColour(text);
+    } else if (text == QLatin1String("windowtext")) {
+        // Word's name for the text's colour.
+        parsed = Qt::black;
     } else if (!text.isEmpty() && text.size() <= 20 && isAsciiLowerWord(text) && QColor::isValidColor(text)) {
         parsed.setNamedColor(text);
         // "transparent" is the colour of nothing, not black.
@@ -111,6 +121,11 @@ QString lineHeight(const QString &value)
         return percent >= 50 && percent <= 300 ? QString::number(percent) + QLatin1Char('%') : QString();
     }
     return length(lower, 0, 200);
+}
+
+QString borderStyle(const QString &value)
+{
+    return lowerWord(value, "none dotted dashed solid double dot-dash dot-dot-dash groove ridge inset outset");
 }
 
 QString width(const QString &value)
@@ -173,7 +188,7 @@ WhiteSpace whiteSpace(const QString &value)
     return WhiteSpace::Inherited;
 }
 
-QStringList boxSides(const QString &value, int least, int most)
+QStringList boxValues(const QString &value)
 {
     const QStringList values = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (values.isEmpty() || values.size() > 4)
@@ -181,11 +196,8 @@ QStringList boxSides(const QString &value, int least, int most)
     // Which value each side takes, for one to four values.
     static const int pick[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
     QStringList sides;
-    for (int i = 0; i < 4; ++i) {
-        sides << length(values.at(pick[values.size() - 1][i]), least, most);
-        if (sides.last().isNull())
-            return QStringList();
-    }
+    for (int i = 0; i < 4; ++i)
+        sides << values.at(pick[values.size() - 1][i]);
     return sides;
 }
 

@@ -1,6 +1,7 @@
 #include "markupvocabulary.h"
 
 #include "markupbounds.h"
+#include "markupsettle.h"
 #include "markupvalues.h"
 
 #include <QStringList>
@@ -81,17 +82,42 @@ bool span(const QString &value, int &span, const QString &name, Cleaning &into)
     return into.attribute(name, written);
 }
 
-// margin and padding, on their own sides or as the one to four values of
-// the shorthand.
-bool box(const QString &what, const QString &value, int least, int most, Cleaning &into)
+// margin and padding as the one to four values of the shorthand, each
+// side read as its own property is; all or none.
+bool box(const QString &what, const QString &value, Cleaning &into)
 {
-    const QStringList sides = boxSides(value, least, most);
+    const QStringList sides = boxValues(value);
     if (sides.isEmpty())
         return false;
+    Cleaning read = into;
     int side = 0;
-    for (const char *name : {"-top", "-right", "-bottom", "-left"})
-        into.property(what + QLatin1String(name), sides.at(side++));
+    for (const char *name : {"-top", "-right", "-bottom", "-left"}) {
+        const ValueReader reader = propertyReader(what + QLatin1String(name), into.element.name);
+        if (!reader || !reader(sides.at(side++), read))
+            return false;
+    }
+    into = read;
     return true;
+}
+
+// A margin a first line may hang into: settled with the indent.
+bool sideMargin(const QString &name, const QString &value, Cleaning &into)
+{
+    into.marginGiven = true;
+    return into.property(name, length(value, 0, MarkupSettleBounds::listMargin));
+}
+
+// A line height, with Qt's type of it or none: settled together.
+bool lineHeightOf(const QString &value, Cleaning &into)
+{
+    QString type;
+    for (const char *readAs : {"", "fixed", "line-distance"}) {
+        if (!lineHeight(value, QLatin1String(readAs), type).isNull()) {
+            into.lineHeight = value;
+            return true;
+        }
+    }
+    return false;
 }
 
 QString listStyle(const QString &value)
@@ -171,27 +197,35 @@ const ValueRow propertyRows[] = {
     {"color", any, READ(into.property(QStringLiteral("color"), colour(value)))},
     {"background-color", any, READ(into.property(QStringLiteral("background-color"), colour(value)))},
     {"background", any, READ(into.property(QStringLiteral("background-color"), colour(value)))},
-    {"margin", boxes, READ(box(QStringLiteral("margin"), value, 0, 100, into))},
-    {"margin-top", boxes, READ(into.property(QStringLiteral("margin-top"), length(value, 0, 100)))},
-    {"margin-right", boxes, READ(into.property(QStringLiteral("margin-right"), length(value, 0, 100)))},
-    {"margin-bottom", boxes, READ(into.property(QStringLiteral("margin-bottom"), length(value, 0, 100)))},
-    {"margin-left", boxes, READ(into.property(QStringLiteral("margin-left"), length(value, 0, 100)))},
-    {"padding", "td th", READ(box(QStringLiteral("padding"), value, 0, 20, into))},
-    {"padding-top", "td th", READ(into.property(QStringLiteral("padding-top"), length(value, 0, 20)))},
-    {"padding-right", "td th", READ(into.property(QStringLiteral("padding-right"), length(value, 0, 20)))},
-    {"padding-bottom", "td th", READ(into.property(QStringLiteral("padding-bottom"), length(value, 0, 20)))},
-    {"padding-left", "td th", READ(into.property(QStringLiteral("padding-left"), length(value, 0, 20)))},
+    {"margin", boxes, READ(box(QStringLiteral("margin"), value, into))},
+    {"margin-top", boxes,
+     READ(into.property(QStringLiteral("margin-top"), length(value, 0, MarkupSettleBounds::margin)))},
+    {"margin-right", boxes, READ(sideMargin(QStringLiteral("margin-right"), value, into))},
+    {"margin-bottom", boxes,
+     READ(into.property(QStringLiteral("margin-bottom"), length(value, 0, MarkupSettleBounds::margin)))},
+    {"margin-left", boxes, READ(sideMargin(QStringLiteral("margin-left"), value, into))},
+    // Qt writes a cell's padding without a unit.
+    {"padding", "td th", READ(box(QStringLiteral("padding"), value, into))},
+    {"padding-top", "td th", READ(into.property(QStringLiteral("padding-top"), qtLength(value, 0, 20)))},
+    {"padding-right", "td th", READ(into.property(QStringLiteral("padding-right"), qtLength(value, 0, 20)))},
+    {"padding-bottom", "td th", READ(into.property(QStringLiteral("padding-bottom"), qtLength(value, 0, 20)))},
+    {"padding-left", "td th", READ(into.property(QStringLiteral("padding-left"), qtLength(value, 0, 20)))},
     {"text-indent", blocks, READ(into.property(QStringLiteral("text-indent"), length(value, -200, 200)))},
-    {"line-height", blocks, READ(into.property(QStringLiteral("line-height"), lineHeight(value)))},
     {"-qt-block-indent", blocks, READ(into.property(QStringLiteral("-qt-block-indent"), whole(value, 0, 10)))},
     {"-qt-list-indent", "ul ol", READ(into.property(QStringLiteral("-qt-list-indent"), whole(value, 1, 10)))},
     {"list-style-type", "ul ol li", READ(into.property(QStringLiteral("list-style-type"), listStyle(value)))},
     {"list-style", "ul ol li", READ(into.property(QStringLiteral("list-style-type"), listStyle(value)))},
+    {"font-variant", any, READ(into.property(QStringLiteral("font-variant"), lowerWord(value, "normal small-caps")))},
     {"border-collapse", "table",
      READ(into.property(QStringLiteral("border-collapse"), lowerWord(value, "collapse separate")))},
+    {"border-color", "table", READ(into.property(QStringLiteral("border-color"), colour(value)))},
+    {"border-style", "table", READ(into.property(QStringLiteral("border-style"), borderStyle(value)))},
     // Read onto the element rather than written as they stand.
     {"white-space", any, READ(whiteSpaceOf(value, into))},
     {"text-align", blocks, READ(textAlign(value, into))},
+    {"line-height", blocks, READ(lineHeightOf(value, into))},
+    {"-qt-line-height-type", blocks,
+     READ(!(into.lineHeightType = lowerWord(value, "proportional fixed minimum line-distance")).isNull())},
     {"-qt-paragraph-type", blocks, READ(into.element.emptyParagraph = value.toLower() == QLatin1String("empty"))},
 };
 
@@ -291,9 +325,9 @@ const QStringList &attributeOrder()
 const QStringList &styleOrder()
 {
     static const QStringList order = QString::fromLatin1(
-        "font-family font-size font-weight font-style text-decoration vertical-align color background-color "
-        "margin-top margin-bottom margin-left margin-right padding-top padding-bottom padding-left "
-        "padding-right text-indent line-height -qt-block-indent -qt-list-indent list-style-type "
-        "border-collapse").split(QLatin1Char(' '));
+        "font-family font-size font-weight font-style font-variant text-decoration vertical-align color "
+        "background-color margin-top margin-bottom margin-left margin-right padding-top padding-bottom "
+        "padding-left padding-right text-indent line-height -qt-line-height-type -qt-block-indent "
+        "-qt-list-indent list-style-type border-color border-style border-collapse").split(QLatin1Char(' '));
     return order;
 }

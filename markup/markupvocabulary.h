@@ -34,6 +34,12 @@ struct Cleaning
     CleanElement element;
     QHash<QString, QString> attributes;
     QHash<QString, QString> style;
+    // Read now, and settled with one another once all are read
+    // (markupsettle.h): whether a side margin was given, whatever was
+    // kept of it, and a line height with Qt's type of it, as given.
+    bool marginGiven = false;
+    QString lineHeight;
+    QString lineHeightType;
 
     // Keeps a value read, unless it is null; whether it was kept. An
     // attribute keeps its first value, a property its last.

@@ -208,6 +208,32 @@ void tst_QuestionMarkup::rewritten_data()
         << body("<p>" + red + "a</span><span style=\"color:#0000ff\">b</span>" + red + "c</span>" + red
                 + "d</span></p>");
     QTest::newRow("one past each") << sheet(201, 33, 33, 5) << body("<p>abcd</p>");
+    QTest::newRow("Word's list items keep the margin their marker hangs into")
+        << QString::fromUtf8("<style>p.MsoListParagraphCxSpFirst{margin-left:432px}</style>"
+                             "<p style='margin-left:108.0pt;text-indent:-18.0pt'>1. 酒精灯</p>"
+                             "<p class=MsoListParagraphCxSpFirst style='text-indent:-18.0pt'>2. 试管</p>"
+                             "<p style='margin-left:433px;text-indent:-18.0pt'>3. 烧杯</p>"
+                             "<p style='margin-left:20px;text-indent:-24px'>4. 量筒</p>")
+        << body(QString::fromUtf8("<p style=\"margin-left:144px; text-indent:-24px\">1. 酒精灯</p>"
+                                  "<p style=\"margin-left:432px; text-indent:-24px\">2. 试管</p><p>3. 烧杯</p>"
+                                  "<p style=\"margin-left:20px; text-indent:-20px\">4. 量筒</p>"));
+    QTest::newRow("Qt's line heights, each in the one form Qt reads back")
+        << "<p style=\"line-height:2; -qt-line-height-type: line-distance;\">a</p><p style=\"line-height:200; "
+           "-qt-line-height-type: line-distance;\">b</p><p style=\"line-height:201; -qt-line-height-type: "
+           "line-distance;\">c</p><p style=\"line-height:8; -qt-line-height-type: fixed;\">d</p><p style=\""
+           "line-height:7.4; -qt-line-height-type: fixed;\">e</p><p style=\"line-height:150; -qt-line-height-type:"
+           " proportional;\">f</p><p style=\"line-height:20; -qt-line-height-type: minimum;\">g</p>"
+        << body("<p style=\"line-height:2px; -qt-line-height-type:line-distance\">a</p><p style=\"line-height:200px;"
+                " -qt-line-height-type:line-distance\">b</p><p>c</p><p style=\"line-height:8px; "
+                "-qt-line-height-type:fixed\">d</p><p>e</p><p style=\"line-height:150%\">f</p>"
+                "<p style=\"line-height:20px\">g</p>");
+    QTest::newRow("Qt's unitless cell padding, table border colour and style, small capitals")
+        << "<table border=\"2\" style=\" border-color:#ff0000; border-style:dashed; border-collapse:collapse;\">"
+           "<tr><td style=\" padding-left:20; padding-top:21;\">x</td></tr></table><p><span style=\""
+           " font-variant:small-caps;\">y</span><span style=\"color:windowtext\">z</span></p>"
+        << body("<table border=\"2\" style=\"border-color:#ff0000; border-style:dashed; border-collapse:collapse\">"
+                "<tr><td style=\"padding-left:20px\">x</td></tr></table><p><span style=\"font-variant:small-caps\">"
+                "y</span><span style=\"color:#000000\">z</span></p>");
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass
@@ -258,6 +284,10 @@ void tst_QuestionMarkup::reported_data()
         << "<meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\np, li { white-space: pre-wrap; }"
            "\n</style><p>a</p>"
         << QStringList();
+    QTest::newRow("margins, hanging lines and line heights that do not go together")
+        << "<p style=\"margin-left:433px;text-indent:-24px\">a<p style=\"margin:0 0 0 101px\">b"
+           "<p style=\"line-height:30pt;-qt-line-height-type:fixed\">c<p style=\"-qt-line-height-type:fixed\">d"
+        << QStringList({"5 -qt-line-height-type 1", "5 line-height 1", "5 margin-left 2", "5 text-indent 1"});
 }
 
 // What the pass counts as left out: by kind, name and count.

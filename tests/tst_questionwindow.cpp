@@ -236,6 +236,38 @@ void tst_QuestionWindow::authoredShown_data()
     QTest::newRow("tag soup") << QString::fromUtf8(
         "<P ALIGN=center><B>一、选择题</B><p>1. 下列<FONT COLOR=red>哪个</font>正确？<OL TYPE=A><LI>甲"
         "<LI>乙</OL><TABLE BORDER=1 CELLPADDING=4><TR><TH>x<TH>y<TR><TD>1<TD>2</TABLE><p>完");
+
+    QTextDocument spacing;
+    cursor = QTextCursor(&spacing);
+    for (const auto &height : {qMakePair(2, QTextBlockFormat::LineDistanceHeight),
+                               qMakePair(30, QTextBlockFormat::FixedHeight),
+                               qMakePair(150, QTextBlockFormat::ProportionalHeight),
+                               qMakePair(20, QTextBlockFormat::MinimumHeight)}) {
+        QTextBlockFormat block;
+        block.setLineHeight(height.first, height.second);
+        cursor.insertBlock(block);
+        cursor.insertText(QString::fromUtf8("第一行") + QChar(QChar::LineSeparator) + QString::fromUtf8("第二行"));
+    }
+    QTextCharFormat smallCaps;
+    smallCaps.setFontCapitalization(QFont::SmallCaps);
+    cursor.insertText("Small Caps", smallCaps);
+    QTest::newRow("line heights of each type, small capitals") << spacing.toHtml();
+
+    QTextDocument framed;
+    cursor = QTextCursor(&framed);
+    QTextTableFormat dashed;
+    dashed.setBorder(2);
+    dashed.setBorderBrush(QColor("#ff0000"));
+    dashed.setBorderStyle(QTextFrameFormat::BorderStyle_Dashed);
+    dashed.setBorderCollapse(true);
+    table = cursor.insertTable(2, 2, dashed);
+    QTextTableCellFormat padded;
+    padded.setLeftPadding(9);
+    padded.setTopPadding(3);
+    table->cellAt(0, 0).setFormat(padded);
+    for (int cell = 0; cell < 4; ++cell)
+        table->cellAt(cell / 2, cell % 2).firstCursorPosition().insertText(QString::number(cell));
+    QTest::newRow("table border colour and style, cell padding") << framed.toHtml();
 }
 
 // What Qt's own editors write shows as it does in them: to the pixel, with

@@ -139,7 +139,64 @@ private:
         MarkupNode copy = node;
         copy.attributes.clear();
         copy.element = kept;
-        children(index, m_kept.append(into, copy));
+        const int appended = m_kept.append(into, copy);
+        children(index, appended);
+        if (node.kind == ElementKind::Table)
+            settleLines(appended);
+    }
+
+    // Word and LibreOffice draw a table's lines on its cells. Where every
+    // cell the text names shows the same lines, they become the table's
+    // grid, drawn once, as browsers show them. Otherwise each cell keeps its
+    // own, side by side; where every cell has lines of its own (Word's
+    // three-line tables), the table's border attribute goes, which Qt would
+    // draw over them all and browsers draw for none.
+    void settleLines(int table)
+    {
+        QVector<int> cells;
+        QVector<CellBorders> borders;
+        bool ownLines = true;
+        for (int row = m_kept.nodes.at(table).firstChild; row >= 0; row = m_kept.nodes.at(row).next) {
+            for (int cell = m_kept.nodes.at(row).firstChild; cell >= 0; cell = m_kept.nodes.at(cell).next) {
+                const MarkupNode &node = m_kept.nodes.at(cell);
+                if (node.kind != ElementKind::Cell || node.implied)
+                    continue;
+                cells << node.element;
+                borders << m_cellBorders.value(node.element);
+                ownLines = ownLines && borders.last().given();
+            }
+        }
+        const TableGrid grid = gridOf(borders);
+        if (!grid.uniform) {
+            for (int cell = 0; cell < cells.size(); ++cell)
+                m_kept.elements[cells.at(cell)].style << cellBorderStyle(borders.at(cell));
+        }
+        if (cells.isEmpty() || !ownLines)
+            return;
+        CleanElement &element = m_kept.elements[m_kept.nodes.at(table).element];
+        Cleaning drawn = reopened(element);
+        drawn.attributes.remove(QStringLiteral("border"));
+        if (grid.uniform) {
+            drawn.attributes.insert(QStringLiteral("border"), QString::number(grid.width));
+            drawn.style.insert(QStringLiteral("border-color"), grid.colour);
+            drawn.style.insert(QStringLiteral("border-style"), grid.style);
+            drawn.style.insert(QStringLiteral("border-collapse"), QStringLiteral("collapse"));
+        }
+        element = ordered(drawn);
+    }
+
+    // An element kept, to be read onto again.
+    static Cleaning reopened(const CleanElement &element)
+    {
+        Cleaning cleaning;
+        cleaning.element = element;
+        cleaning.element.attributes.clear();
+        cleaning.element.style.clear();
+        for (const auto &attribute : element.attributes)
+            cleaning.attributes.insert(attribute.first, attribute.second);
+        for (const QString &declaration : element.style)
+            cleaning.style.insert(declaration.section(QLatin1Char(':'), 0, 0), declaration.section(QLatin1Char(':'), 1));
+        return cleaning;
     }
 
     // The element as the display gets it, read once for all the places it
@@ -176,6 +233,8 @@ private:
             m_drops.add(DroppedMarkup::PropertyValue, property);
         CleanElement element = ordered(cleaning);
         countFamilies(element);
+        if (cleaning.borders.given())
+            m_cellBorders.insert(m_kept.elements.size(), cleaning.borders);
         m_kept.elements.append(element);
         m_cleaned.insert(source, m_kept.elements.size() - 1);
         return m_kept.elements.size() - 1;
@@ -248,6 +307,7 @@ private:
     MarkupTree m_kept;
     QHash<int, int> m_cleaned; // by the node first opened: into m_kept.elements
     StyleSheets m_sheets;
+    QHash<int, CellBorders> m_cellBorders; // by kept element
     int m_sheetsRead = 0;
     QSet<QString> m_families;
 };

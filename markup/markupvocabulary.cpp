@@ -158,6 +158,13 @@ struct ValueRow
 
 #define READ(expression) [](const QString &value, Cleaning &into) -> bool { return expression; }
 
+#define BORDER(name) \
+    { \
+        name, "td th", [](const QString &value, Cleaning &into) -> bool { \
+            return readCellBorder(QStringLiteral(name), value, into.borders); \
+        } \
+    }
+
 const ValueRow attributeRows[] = {
     {"src", "img", READ(image(value, into))},
     {"alt", "img", READ(into.attribute(QStringLiteral("alt"), into.element.alternative = text(value)))},
@@ -220,6 +227,13 @@ const ValueRow propertyRows[] = {
      READ(into.property(QStringLiteral("border-collapse"), lowerWord(value, "collapse separate")))},
     {"border-color", "table", READ(into.property(QStringLiteral("border-color"), colour(value)))},
     {"border-style", "table", READ(into.property(QStringLiteral("border-style"), borderStyle(value)))},
+    // A cell's lines, read side by side.
+    BORDER("border"), BORDER("border-width"), BORDER("border-style"), BORDER("border-color"),
+    BORDER("border-top"), BORDER("border-top-width"), BORDER("border-top-style"), BORDER("border-top-color"),
+    BORDER("border-right"), BORDER("border-right-width"), BORDER("border-right-style"),
+    BORDER("border-right-color"), BORDER("border-bottom"), BORDER("border-bottom-width"),
+    BORDER("border-bottom-style"), BORDER("border-bottom-color"), BORDER("border-left"),
+    BORDER("border-left-width"), BORDER("border-left-style"), BORDER("border-left-color"),
     // Read onto the element rather than written as they stand.
     {"white-space", any, READ(whiteSpaceOf(value, into))},
     {"text-align", blocks, READ(textAlign(value, into))},
@@ -230,6 +244,7 @@ const ValueRow propertyRows[] = {
 };
 
 #undef READ
+#undef BORDER
 
 using Readers = QHash<QString, QVector<QPair<QStringList, ValueReader>>>;
 

@@ -1,6 +1,7 @@
 #ifndef MARKUPVOCABULARY_H
 #define MARKUPVOCABULARY_H
 
+#include "markupborders.h"
 #include "markuptree.h"
 
 #include <QHash>
@@ -40,6 +41,8 @@ struct Cleaning
     bool marginGiven = false;
     QString lineHeight;
     QString lineHeightType;
+    // A cell's lines, settled with its table's (markuppolicy.cpp).
+    CellBorders borders;
 
     // Keeps a value read, unless it is null; whether it was kept. An
     // attribute keeps its first value, a property its last.

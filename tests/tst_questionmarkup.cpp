@@ -234,6 +234,36 @@ void tst_QuestionMarkup::rewritten_data()
         << body("<table border=\"2\" style=\"border-color:#ff0000; border-style:dashed; border-collapse:collapse\">"
                 "<tr><td style=\"padding-left:20px\">x</td></tr></table><p><span style=\"font-variant:small-caps\">"
                 "y</span><span style=\"color:#000000\">z</span></p>");
+    const QString grid = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"%1\" style=\"border-color:#000000; "
+                         "border-style:solid; border-collapse:collapse\">";
+    QTest::newRow("LibreOffice's cell borders: the table's grid")
+        << QString::fromUtf8("<table cellpadding=\"4\" cellspacing=\"0\"><tr valign=\"top\"><td style=\"border-top: 1px"
+                             " solid #000000; border-bottom: 1px solid #000000; border-left: 1px solid #000000; "
+                             "border-right: none\">物质</td><td style=\"border: 1px solid #000000\">质量</td></tr></table>")
+        << body(grid.arg(4) + QString::fromUtf8("<tr valign=\"top\"><td>物质</td><td>质量</td></tr></table>"));
+    QTest::newRow("Word's grid, an inner cell without the side its neighbour draws")
+        << QString::fromUtf8("<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0 style='border-collapse:"
+                             "collapse;border:none'><tr><td style='border:solid windowtext 1.0pt'>甲</td><td style="
+                             "'border:solid windowtext 1.0pt;border-left:none'>乙</td></tr></table>")
+        << body(grid.arg(0) + QString::fromUtf8("<tr><td>甲</td><td>乙</td></tr></table>"));
+    QTest::newRow("Word's three-line table: each cell's lines, and no table border over them")
+        << QString::fromUtf8("<table border=1 cellspacing=0 cellpadding=0 style='border-collapse:collapse;border:none'>"
+                             "<tr><td style='border-top:solid windowtext 1.5pt;border-left:none;border-bottom:solid "
+                             "windowtext 1.0pt;border-right:none'>物质</td></tr><tr><td style='border:none;"
+                             "border-bottom:solid windowtext 1.5pt'>甲</td></tr></table>")
+        << body(QString::fromUtf8("<table cellspacing=\"0\" cellpadding=\"0\" style=\"border-collapse:collapse\"><tr>"
+                                  "<td style=\"border-top:2px; border-top-style:solid; border-top-color:#000000; "
+                                  "border-right:0px; border-bottom:1.33px; border-bottom-style:solid; "
+                                  "border-bottom-color:#000000; border-left:0px\">物质</td></tr><tr><td style=\""
+                                  "border-top:0px; border-right:0px; border-bottom:2px; border-bottom-style:solid; "
+                                  "border-bottom-color:#000000; border-left:0px\">甲</td></tr></table>"));
+    QTest::newRow("cell borders: widths at the bound, parts in any order, a colour with blanks")
+        << "<table><tr><td style='border:10px rgb(255, 0, 0) dashed'>a</td><td style='border-width:10px; "
+           "border-style:dashed; border-color:red'>b</td></tr></table><table border=1><tr><td style='border:10.01px "
+           "solid'>c</td><td style='border:1px solid red blue'>d<td style='border-width:1px 2px 3px'>e</td></tr></table>"
+        << body("<table border=\"10\" style=\"border-color:#ff0000; border-style:dashed; border-collapse:collapse\">"
+                "<tr><td>a</td><td>b</td></tr></table><table border=\"1\"><tr><td>c</td><td>d</td><td style=\""
+                "border-top:1px; border-right:2px; border-bottom:3px; border-left:2px\">e</td></tr></table>");
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass

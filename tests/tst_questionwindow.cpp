@@ -264,10 +264,13 @@ void tst_QuestionWindow::authoredShown_data()
     QTextTableCellFormat padded;
     padded.setLeftPadding(9);
     padded.setTopPadding(3);
+    padded.setLeftBorder(3);
+    padded.setLeftBorderBrush(QColor("#0000ff"));
+    padded.setLeftBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     table->cellAt(0, 0).setFormat(padded);
     for (int cell = 0; cell < 4; ++cell)
         table->cellAt(cell / 2, cell % 2).firstCursorPosition().insertText(QString::number(cell));
-    QTest::newRow("table border colour and style, cell padding") << framed.toHtml();
+    QTest::newRow("table border colour and style, a cell's padding and border") << framed.toHtml();
 }
 
 // What Qt's own editors write shows as it does in them: to the pixel, with

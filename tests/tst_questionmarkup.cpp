@@ -264,6 +264,21 @@ void tst_QuestionMarkup::rewritten_data()
         << body("<table border=\"10\" style=\"border-color:#ff0000; border-style:dashed; border-collapse:collapse\">"
                 "<tr><td>a</td><td>b</td></tr></table><table border=\"1\"><tr><td>c</td><td>d</td><td style=\""
                 "border-top:1px; border-right:2px; border-bottom:3px; border-left:2px\">e</td></tr></table>");
+    QTest::newRow("a break that ends a block adds no line, as browser editors write it")
+        << QString::fromUtf8("<div>第一行<br></div><div>第二行<br></div>")
+        << body(QString::fromUtf8("<div>第一行</div><div>第二行</div>"));
+    // A zero-width space holds an empty line a final break ends.
+    const QString line(QChar(0x200B));
+    QTest::newRow("a final break in a formatting element, before a block, after one; empty lines it ends")
+        << "<div>a<br><br></div><div><br></div><div><b>b<br></b></div>c<br><p>d</p><div><p>e</p><br></div>"
+           "<pre>f\n\n</pre>g<br>"
+        << body("<div>a<br>" + line + "</div><div>" + line + "</div><div><b>b</b></div><div>c</div><p>d</p><div>"
+                "<p>e</p><div>" + line + "</div></div><pre>f<br>" + line + "</pre><div>g</div>");
+    QTest::newRow("a final break Qt's editor wrote, or a separator, keeps the line Qt shows after it")
+        << "<meta name=\"qrichtext\" content=\"1\" /><p>a<br /></p><p style=\"-qt-paragraph-type:empty\"><br /></p>"
+           "<p>b" + QString(QChar(QChar::LineSeparator)) + "</p>"
+        << body("<p>a" + QString(QChar(QChar::LineSeparator)) + "</p><p style=\"-qt-paragraph-type:empty\"></p><p>b"
+                + QString(QChar(QChar::LineSeparator)) + "</p>");
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass

@@ -271,6 +271,13 @@ void tst_QuestionWindow::authoredShown_data()
     for (int cell = 0; cell < 4; ++cell)
         table->cellAt(cell / 2, cell % 2).firstCursorPosition().insertText(QString::number(cell));
     QTest::newRow("table border colour and style, a cell's padding and border") << framed.toHtml();
+
+    QTextDocument lineEnds;
+    cursor = QTextCursor(&lineEnds);
+    cursor.insertText(QString::fromUtf8("行尾换行") + QChar(QChar::LineSeparator));
+    cursor.insertBlock();
+    cursor.insertText(QString::fromUtf8("下一段"));
+    QTest::newRow("a line break that ends a paragraph") << lineEnds.toHtml();
 }
 
 // What Qt's own editors write shows as it does in them: to the pixel, with

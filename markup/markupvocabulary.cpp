@@ -62,6 +62,15 @@ bool imageSide(const QString &name, const QString &value, int &side, Cleaning &i
     return into.attribute(name, written);
 }
 
+// Qt reads a weight's number as eight times its own: 700, which browsers
+// show as bold (and Google Docs writes for it), would be near the heaviest
+// a font has, and is written as bold. Qt's editor writes bold as 600.
+QString fontWeight(const QString &value)
+{
+    const QString weight = lowerWord(value, "normal bold 100 200 300 400 500 600 700 800 900");
+    return weight == QLatin1String("700") ? QStringLiteral("bold") : weight;
+}
+
 bool fontFace(const QString &value, Cleaning &into)
 {
     return fontFamilies(value, into.element.fontFamilies)
@@ -194,9 +203,7 @@ const ValueRow attributeRows[] = {
 const ValueRow propertyRows[] = {
     {"font-family", any, READ(fontFamily(value, into))},
     {"font-size", any, READ(into.property(QStringLiteral("font-size"), fontSize(value)))},
-    {"font-weight", any,
-     READ(into.property(QStringLiteral("font-weight"),
-                        lowerWord(value, "normal bold 100 200 300 400 500 600 700 800 900")))},
+    {"font-weight", any, READ(into.property(QStringLiteral("font-weight"), fontWeight(value)))},
     {"font-style", any, READ(into.property(QStringLiteral("font-style"), lowerWord(value, "normal italic oblique")))},
     {"text-decoration", any, READ(into.property(QStringLiteral("text-decoration"), textDecoration(value)))},
     {"vertical-align", any,

@@ -160,7 +160,7 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("Google Docs' class rule")
         << QString::fromUtf8("<style type=\"text/css\">.c4{font-weight:700}</style>"
                              "<p>下列说法<span class=\"c4\">不</span>正确的是</p>")
-        << body(QString::fromUtf8("<p>下列说法<span style=\"font-weight:700\">不</span>正确的是</p>"));
+        << body(QString::fromUtf8("<p>下列说法<span style=\"font-weight:bold\">不</span>正确的是</p>"));
     QTest::newRow("Word's sheet: grouped rules of a type and class, at-rules and links' states left")
         << QString::fromUtf8(
                "<style>\n<!--\n /* Style Definitions */\n @font-face\n\t{font-family:等线;}\n"

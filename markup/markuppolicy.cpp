@@ -1,6 +1,7 @@
 #include "markuppolicy.h"
 
 #include "markupformula.h"
+#include "markupsettle.h"
 #include "markupstylesheet.h"
 #include "markuptextonly.h"
 #include "markupvalues.h"
@@ -20,6 +21,12 @@ public:
     MarkupTree apply()
     {
         readSheets(0);
+        // A sheet counts once, as the element it is: it goes, and what the
+        // list allows of it is written onto the elements it selects. Qt's
+        // editor writes one into every text, which the pass reads as Qt
+        // does: not counted.
+        for (int sheet = 0; sheet < m_sheetsRead && !m_kept.editorText; ++sheet)
+            m_drops.add(DroppedMarkup::Content, QStringLiteral("style"));
         for (const QString &tag : m_built.ignored)
             m_drops.add(DroppedMarkup::Element, tag);
         m_kept.flattened = m_built.flattened;
@@ -47,14 +54,29 @@ private:
         }
     }
 
+    // What a sheet holds that the list does not keep is counted once for
+    // each declaration, as a property or its value, not once for each
+    // element it selects. What the pass does not apply at all (rules of
+    // other selectors, at-rules, rules past a bound) is counted only with
+    // the sheet.
     void readSheet(const MarkupNode &style)
     {
+        ++m_sheetsRead;
         const int text = style.firstChild;
-        const StyleSheet sheet = readStyleSheet(text < 0 ? QString() : m_built.nodes.at(text).text);
-        for (auto rule = sheet.whiteSpace.constBegin(); rule != sheet.whiteSpace.constEnd(); ++rule)
-            m_sheetWhiteSpace.insert(rule.key(), rule.value());
-        if (sheet.unapplied)
-            m_drops.add(DroppedMarkup::Content, style.tag);
+        m_sheets.read(text < 0 ? QString() : m_built.nodes.at(text).text,
+                      [this](const QString &property, const QString &value) {
+                          switch (checkProperty(property, value)) {
+                          case PropertyCheck::NotListed:
+                              m_drops.add(DroppedMarkup::Property, property);
+                              return false;
+                          case PropertyCheck::ValueNotAllowed:
+                              m_drops.add(DroppedMarkup::PropertyValue, property);
+                              return false;
+                          case PropertyCheck::Allowed:
+                              break;
+                          }
+                          return true;
+                      });
     }
 
     // Qt's editor marks what it writes: <meta name="qrichtext" content="1">.
@@ -128,7 +150,64 @@ private:
         MarkupNode copy = node;
         copy.attributes.clear();
         copy.element = kept;
-        children(index, m_kept.append(into, copy));
+        const int appended = m_kept.append(into, copy);
+        children(index, appended);
+        if (node.kind == ElementKind::Table)
+            settleLines(appended);
+    }
+
+    // Word and LibreOffice draw a table's lines on its cells. Where every
+    // cell the text names shows the same lines, they become the table's
+    // grid, drawn once, as browsers show them. Otherwise each cell keeps its
+    // own, side by side; where every cell has lines of its own (Word's
+    // three-line tables), the table's border attribute goes, which Qt would
+    // draw over them all and browsers draw for none.
+    void settleLines(int table)
+    {
+        QVector<int> cells;
+        QVector<CellBorders> borders;
+        bool ownLines = true;
+        for (int row = m_kept.nodes.at(table).firstChild; row >= 0; row = m_kept.nodes.at(row).next) {
+            for (int cell = m_kept.nodes.at(row).firstChild; cell >= 0; cell = m_kept.nodes.at(cell).next) {
+                const MarkupNode &node = m_kept.nodes.at(cell);
+                if (node.kind != ElementKind::Cell || node.implied)
+                    continue;
+                cells << node.element;
+                borders << m_cellBorders.value(node.element);
+                ownLines = ownLines && borders.last().given();
+            }
+        }
+        const TableGrid grid = gridOf(borders);
+        if (!grid.uniform) {
+            for (int cell = 0; cell < cells.size(); ++cell)
+                m_kept.elements[cells.at(cell)].style << cellBorderStyle(borders.at(cell));
+        }
+        if (cells.isEmpty() || !ownLines)
+            return;
+        CleanElement &element = m_kept.elements[m_kept.nodes.at(table).element];
+        Cleaning drawn = reopened(element);
+        drawn.attributes.remove(QStringLiteral("border"));
+        if (grid.uniform) {
+            drawn.attributes.insert(QStringLiteral("border"), QString::number(grid.width));
+            drawn.style.insert(QStringLiteral("border-color"), grid.colour);
+            drawn.style.insert(QStringLiteral("border-style"), grid.style);
+            drawn.style.insert(QStringLiteral("border-collapse"), QStringLiteral("collapse"));
+        }
+        element = ordered(drawn);
+    }
+
+    // An element kept, to be read onto again.
+    static Cleaning reopened(const CleanElement &element)
+    {
+        Cleaning cleaning;
+        cleaning.element = element;
+        cleaning.element.attributes.clear();
+        cleaning.element.style.clear();
+        for (const auto &attribute : element.attributes)
+            cleaning.attributes.insert(attribute.first, attribute.second);
+        for (const QString &declaration : element.style)
+            cleaning.style.insert(declaration.section(QLatin1Char(':'), 0, 0), declaration.section(QLatin1Char(':'), 1));
+        return cleaning;
     }
 
     // The element as the display gets it, read once for all the places it
@@ -142,6 +221,13 @@ private:
             return *found;
         Cleaning cleaning;
         cleaning.element.name = written;
+        // The sheets' declarations come first, for the element's own style
+        // to win over them, and over an attribute such as align.
+        for (const SheetDeclaration &declaration : m_sheets.applying(node.tag, classes(node))) {
+            const ValueReader reader = propertyReader(declaration.property, written);
+            if (reader)
+                reader(declaration.value, cleaning);
+        }
         for (const MarkupAttribute &attribute : node.attributes) {
             if (attribute.name == QLatin1String("style"))
                 style(attribute.value, cleaning);
@@ -154,13 +240,24 @@ private:
         // An image whose picture the text does not carry is not shown.
         if (written == QLatin1String("img") && !cleaning.attributes.contains(QStringLiteral("src")))
             cleaning.element.name.clear();
-        if (cleaning.element.whiteSpace == WhiteSpace::Inherited)
-            cleaning.element.whiteSpace = m_sheetWhiteSpace.value(node.tag, WhiteSpace::Inherited);
+        for (const QString &property : settle(cleaning))
+            m_drops.add(DroppedMarkup::PropertyValue, property);
         CleanElement element = ordered(cleaning);
         countFamilies(element);
+        if (cleaning.borders.given())
+            m_cellBorders.insert(m_kept.elements.size(), cleaning.borders);
         m_kept.elements.append(element);
         m_cleaned.insert(source, m_kept.elements.size() - 1);
         return m_kept.elements.size() - 1;
+    }
+
+    static QString classes(const MarkupNode &node)
+    {
+        for (const MarkupAttribute &attribute : node.attributes) {
+            if (attribute.name == QLatin1String("class"))
+                return attribute.value;
+        }
+        return QString();
     }
 
     void style(const QString &style, Cleaning &cleaning)
@@ -222,7 +319,9 @@ private:
     MarkupDrops &m_drops;
     MarkupTree m_kept;
     QHash<int, int> m_cleaned; // by the node first opened: into m_kept.elements
-    QHash<QString, WhiteSpace> m_sheetWhiteSpace;
+    StyleSheets m_sheets;
+    QHash<int, CellBorders> m_cellBorders; // by kept element
+    int m_sheetsRead = 0;
     QSet<QString> m_families;
 };
 

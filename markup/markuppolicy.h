@@ -6,7 +6,8 @@
 
 // The list applied to a tree in one walk: takes the tree as HTML builds it,
 // gives the tree of what is kept, each element with its attributes and style
-// written anew, and counts into drops what is left out.
+// written anew (what its style sheets' rules give it among them), and counts
+// into drops what is left out.
 MarkupTree applyMarkupPolicy(const MarkupTree &built, MarkupDrops &drops);
 
 namespace MarkupPolicyBounds {

@@ -44,7 +44,7 @@ struct MarkupNode
     int element = -1;     // once kept: into MarkupTree::elements
     int source = -1;      // an element opened again in a later block: the node first opened
     bool implied = false; // supplied where HTML holds content in it, not in the text
-    QString text;         // a text's; a line break's line end, empty for <br>
+    QString text;         // a text's; a line break's line end, U+2028 for a separator, empty for <br>
     int parent = -1;
     int firstChild = -1;
     int lastChild = -1;

@@ -1,104 +1,17 @@
 #include "markupvalues.h"
 
 #include "markupbounds.h"
+#include "markupnumber.h"
 
 #include <QColor>
-#include <QMap>
 
 #include <cmath>
 
 namespace MarkupValues {
 
+using namespace MarkupNumber;
+
 namespace {
-
-struct Number
-{
-    double value = 0;
-    QString unit; // lower-case letters, or "%"
-};
-
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// Digits with an optional fraction (".5" too), a '-' where negative
-// numbers are allowed, then a unit of letters or '%', nothing else.
-bool readNumber(const QString &text, bool negativeAllowed, Number &number)
-{
-    int at = 0;
-    const bool negative = negativeAllowed && text.startsWith(QLatin1Char('-'));
-    if (negative)
-        ++at;
-    const int digitsStart = at;
-    int digits = 0;
-    double value = 0;
-    for (; at < text.size() && isDigit(text.at(at)); ++at, ++digits)
-        value = value * 10 + text.at(at).digitValue();
-    if (at < text.size() && text.at(at) == QLatin1Char('.')) {
-        double scale = 1;
-        for (++at; at < text.size() && isDigit(text.at(at)); ++at, ++digits) {
-            scale /= 10;
-            value += text.at(at).digitValue() * scale;
-        }
-    }
-    if (digits == 0 || at - digitsStart > 12)
-        return false;
-    number.unit = text.mid(at).toLower();
-    if (number.unit != QLatin1String("%")) {
-        for (const QChar c : number.unit) {
-            if (c < QLatin1Char('a') || c > QLatin1Char('z'))
-                return false;
-        }
-    }
-    number.value = negative ? -value : value;
-    return true;
-}
-
-// A length in pixels as the display counts them (96 to the inch); a bare 0
-// is a length too.
-bool pixelsOf(const Number &number, double &pixels)
-{
-    static const QMap<QString, double> perUnit{
-        {QStringLiteral("px"), 1},         {QStringLiteral("pt"), 96.0 / 72},
-        {QStringLiteral("pc"), 16},        {QStringLiteral("in"), 96},
-        {QStringLiteral("cm"), 96 / 2.54}, {QStringLiteral("mm"), 96 / 25.4},
-        {QStringLiteral("em"), 16},
-    };
-    if (number.unit.isEmpty() && number.value == 0) {
-        pixels = 0;
-        return true;
-    }
-    const auto found = perUnit.constFind(number.unit);
-    if (found == perUnit.constEnd())
-        return false;
-    pixels = number.value * *found;
-    return true;
-}
-
-QString decimal(double value)
-{
-    QString written = QString::number(value, 'f', 2);
-    while (written.endsWith(QLatin1Char('0')))
-        written.chop(1);
-    if (written.endsWith(QLatin1Char('.')))
-        written.chop(1);
-    return written;
-}
-
-// Whether value is one of the words, apart by blanks.
-bool oneOf(const QString &value, const char *words)
-{
-    for (const char *word = words; *word;) {
-        const char *end = word;
-        while (*end && *end != ' ')
-            ++end;
-        if (QLatin1String(word, int(end - word)) == value)
-            return true;
-        word = *end ? end + 1 : end;
-    }
-    return false;
-}
 
 bool isAsciiLowerWord(const QString &value)
 {
@@ -141,12 +54,19 @@ QString length(const QString &value, int least, int most)
 {
     Number number;
     double pixels;
-    if (!readNumber(value, least < 0, number) || !pixelsOf(number, pixels))
+    if (!readNumber(value, least < 0, number) || !inPixels(number, pixels))
         return QString();
     const long rounded = std::lround(pixels);
     if (rounded < least || rounded > most)
         return QString();
     return QString::number(rounded) + QLatin1String("px");
+}
+
+QString qtLength(const QString &value, int least, int most)
+{
+    Number number;
+    return readNumber(value, false, number) && number.unit.isEmpty() ? length(value + QLatin1String("px"), least, most)
+                                                                      : length(value, least, most);
 }
 
 QString whole(const QString &value, int least, int most)
@@ -176,6 +96,9 @@ QString colour(const QString &value)
         parsed = hexColour(text);
     } else if (text.startsWith(QLatin1String("rgb(")) && text.endsWith(QLatin1Char(')'))) {
         parsed = rgbColour(text);
+    } else if (text == QLatin1String("windowtext")) {
+        // Word's name for the text's colour.
+        parsed = Qt::black;
     } else if (!text.isEmpty() && text.size() <= 20 && isAsciiLowerWord(text) && QColor::isValidColor(text)) {
         parsed.setNamedColor(text);
         // "transparent" is the colour of nothing, not black.
@@ -183,90 +106,6 @@ QString colour(const QString &value)
             return QString();
     }
     return parsed.isValid() ? parsed.name() : QString();
-}
-
-bool fontFamilies(const QString &value, QStringList &families)
-{
-    constexpr int mostNames = 4;
-    constexpr int longestName = 64;
-    families.clear();
-    for (QString name : value.split(QLatin1Char(','))) {
-        name = name.trimmed();
-        if (name.size() >= 2 && (name.startsWith(QLatin1Char('\'')) || name.startsWith(QLatin1Char('"')))
-            && name.endsWith(name.at(0)))
-            name = name.mid(1, name.size() - 2).trimmed();
-        if (name.isEmpty() || name.size() > longestName)
-            return false;
-        for (const QChar c : name) {
-            if (!c.isLetterOrNumber() && c != QLatin1Char(' ') && c != QLatin1Char('-')
-                && c != QLatin1Char('_') && c != QLatin1Char('.'))
-                return false;
-        }
-        families << name.simplified();
-    }
-    return !families.isEmpty() && families.size() <= mostNames;
-}
-
-QString familyList(const QStringList &families)
-{
-    QStringList written;
-    for (const QString &family : families)
-        written << (oneOf(family, "serif sans-serif monospace cursive fantasy")
-                        ? family
-                        : QLatin1Char('\'') + family + QLatin1Char('\''));
-    return written.join(QLatin1String(", "));
-}
-
-QString fontSize(const QString &value)
-{
-    const QString lower = value.toLower();
-    if (oneOf(lower, "small medium large x-large xx-large"))
-        return lower;
-    if (oneOf(lower, "x-small xx-small"))
-        return QStringLiteral("small");
-    Number number;
-    double pixels;
-    if (!readNumber(lower, false, number) || !pixelsOf(number, pixels) || number.unit == QLatin1String("em"))
-        return QString();
-    if (number.unit == QLatin1String("px")) {
-        const long rounded = std::lround(pixels);
-        return rounded >= 8 && rounded <= 96 ? QString::number(rounded) + QLatin1String("px") : QString();
-    }
-    const double points = std::round(pixels * 72 / 96 * 100) / 100;
-    return points >= 6 && points <= 72 ? decimal(points) + QLatin1String("pt") : QString();
-}
-
-QString fontElementSize(const QString &value)
-{
-    const QString size = value.trimmed();
-    if (size.startsWith(QLatin1Char('+'))) {
-        const QString step = whole(size.mid(1), 1, 4);
-        return step.isNull() ? step : QLatin1Char('+') + step;
-    }
-    if (size.startsWith(QLatin1Char('-'))) {
-        const QString step = whole(size.mid(1), 1, 3);
-        return step.isNull() ? step : QLatin1Char('-') + step;
-    }
-    return whole(size, 1, 7);
-}
-
-QString textDecoration(const QString &value)
-{
-    QStringList lines;
-    for (const QString &line : value.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (!oneOf(line, "none underline line-through overline"))
-            return QString();
-        if (!lines.contains(line))
-            lines << line;
-    }
-    if (lines.isEmpty() || (lines.contains(QStringLiteral("none")) && lines.size() > 1))
-        return QString();
-    QStringList ordered;
-    for (const char *line : {"none", "underline", "overline", "line-through"}) {
-        if (lines.contains(QString::fromLatin1(line)))
-            ordered << QString::fromLatin1(line);
-    }
-    return ordered.join(QLatin1Char(' '));
 }
 
 QString lineHeight(const QString &value)
@@ -282,6 +121,11 @@ QString lineHeight(const QString &value)
         return percent >= 50 && percent <= 300 ? QString::number(percent) + QLatin1Char('%') : QString();
     }
     return length(lower, 0, 200);
+}
+
+QString borderStyle(const QString &value)
+{
+    return lowerWord(value, "none dotted dashed solid double dot-dash dot-dot-dash groove ridge inset outset");
 }
 
 QString width(const QString &value)
@@ -344,7 +188,7 @@ WhiteSpace whiteSpace(const QString &value)
     return WhiteSpace::Inherited;
 }
 
-QStringList boxSides(const QString &value, int least, int most)
+QStringList boxValues(const QString &value)
 {
     const QStringList values = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (values.isEmpty() || values.size() > 4)
@@ -352,11 +196,8 @@ QStringList boxSides(const QString &value, int least, int most)
     // Which value each side takes, for one to four values.
     static const int pick[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
     QStringList sides;
-    for (int i = 0; i < 4; ++i) {
-        sides << length(values.at(pick[values.size() - 1][i]), least, most);
-        if (sides.last().isNull())
-            return QStringList();
-    }
+    for (int i = 0; i < 4; ++i)
+        sides << values.at(pick[values.size() - 1][i]);
     return sides;
 }
 

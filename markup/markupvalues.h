@@ -12,17 +12,22 @@
 // it, gives it written anew in one form, or a null string where it is not one.
 // A number is digits with an optional fraction and a known unit, within a
 // stated range, so that the display never reads a value its own, looser
-// parser would make more of.
+// parser would make more of. Read by kind: fonts in markupfontvalues.cpp,
+// the rest in markupvalues.cpp, both on the numbers of markupnumber.h.
 namespace MarkupValues {
 
 // A length in whole pixels within least..most ("12px"); a bare 0 is one.
 QString length(const QString &value, int least, int most);
+// A length as length() reads it, or a bare number of pixels, as Qt writes
+// a cell's padding ("padding-left:5").
+QString qtLength(const QString &value, int least, int most);
 // A whole number within least..most, a fraction rounded.
 QString whole(const QString &value, int least, int most);
 // One of the words, apart by blanks, as it stands or in lower case.
 QString word(const QString &value, const char *words);
 QString lowerWord(const QString &value, const char *words);
-// #rgb, #rrggbb, rgb(r, g, b) or a colour name, as #rrggbb.
+// #rgb, #rrggbb, rgb(r, g, b), a colour name or Word's windowtext, as
+// #rrggbb.
 QString colour(const QString &value);
 // At most four font names, quoted or not, into families.
 bool fontFamilies(const QString &value, QStringList &families);
@@ -36,6 +41,8 @@ QString fontElementSize(const QString &value);
 QString textDecoration(const QString &value);
 // normal, 50 % to 300 % of the font, or 0 to 200 px.
 QString lineHeight(const QString &value);
+// A border's style, of those Qt draws.
+QString borderStyle(const QString &value);
 // Pixels from 32, or from 5 % of the width around: a cell narrower than
 // that would set a line for every character.
 QString width(const QString &value);
@@ -44,9 +51,9 @@ QString width(const QString &value);
 QString carriedImage(const QString &value, int &width, int &height);
 // What the white-space property may say; Inherited where it says nothing known.
 WhiteSpace whiteSpace(const QString &value);
-// The one to four lengths of a margin or padding shorthand, as top, right,
-// bottom and left; empty where one is not a length within least..most.
-QStringList boxSides(const QString &value, int least, int most);
+// The one to four values of a margin or padding shorthand, as those of
+// the top, right, bottom and left; empty where there are more.
+QStringList boxValues(const QString &value);
 
 // The declarations of a style: "property: value" apart by semicolons,
 // comments left out, a value's "!important" too; properties in lower case.

@@ -1,6 +1,7 @@
 #include "markupvocabulary.h"
 
 #include "markupbounds.h"
+#include "markupsettle.h"
 #include "markupvalues.h"
 
 #include <QStringList>
@@ -64,6 +65,15 @@ bool imageSide(const QString &name, const QString &value, int &side, Cleaning &i
     return into.attribute(name, written);
 }
 
+// Qt reads a weight's number as eight times its own: 700, which browsers
+// show as bold (and Google Docs writes for it), would be near the heaviest
+// a font has, and is written as bold. Qt's editor writes bold as 600.
+QString fontWeight(const QString &value)
+{
+    const QString weight = lowerWord(value, "normal bold 100 200 300 400 500 600 700 800 900");
+    return weight == QLatin1String("700") ? QStringLiteral("bold") : weight;
+}
+
 bool fontFace(const QString &value, Cleaning &into)
 {
     return fontFamilies(value, into.element.fontFamilies)
@@ -84,17 +94,42 @@ bool span(const QString &value, int &span, const QString &name, Cleaning &into)
     return into.attribute(name, written);
 }
 
-// margin and padding, on their own sides or as the one to four values of
-// the shorthand.
-bool box(const QString &what, const QString &value, int least, int most, Cleaning &into)
+// margin and padding as the one to four values of the shorthand, each
+// side read as its own property is; all or none.
+bool box(const QString &what, const QString &value, Cleaning &into)
 {
-    const QStringList sides = boxSides(value, least, most);
+    const QStringList sides = boxValues(value);
     if (sides.isEmpty())
         return false;
+    Cleaning read = into;
     int side = 0;
-    for (const char *name : {"-top", "-right", "-bottom", "-left"})
-        into.property(what + QLatin1String(name), sides.at(side++));
+    for (const char *name : {"-top", "-right", "-bottom", "-left"}) {
+        const ValueReader reader = propertyReader(what + QLatin1String(name), into.element.name);
+        if (!reader || !reader(sides.at(side++), read))
+            return false;
+    }
+    into = read;
     return true;
+}
+
+// A margin a first line may hang into: settled with the indent.
+bool sideMargin(const QString &name, const QString &value, Cleaning &into)
+{
+    into.marginGiven = true;
+    return into.property(name, length(value, 0, MarkupSettleBounds::listMargin));
+}
+
+// A line height, with Qt's type of it or none: settled together.
+bool lineHeightOf(const QString &value, Cleaning &into)
+{
+    QString type;
+    for (const char *readAs : {"", "fixed", "line-distance"}) {
+        if (!lineHeight(value, QLatin1String(readAs), type).isNull()) {
+            into.lineHeight = value;
+            return true;
+        }
+    }
+    return false;
 }
 
 QString listStyle(const QString &value)
@@ -135,6 +170,13 @@ struct ValueRow
 
 #define READ(expression) [](const QString &value, Cleaning &into) -> bool { return expression; }
 
+#define BORDER(name) \
+    { \
+        name, "td th", [](const QString &value, Cleaning &into) -> bool { \
+            return readCellBorder(QStringLiteral(name), value, into.borders); \
+        } \
+    }
+
 const ValueRow attributeRows[] = {
     {"src", "img", READ(image(value, into))},
     {"alt", "img", READ(into.attribute(QStringLiteral("alt"), into.element.alternative = text(value)))},
@@ -164,9 +206,7 @@ const ValueRow attributeRows[] = {
 const ValueRow propertyRows[] = {
     {"font-family", any, READ(fontFamily(value, into))},
     {"font-size", any, READ(into.property(QStringLiteral("font-size"), fontSize(value)))},
-    {"font-weight", any,
-     READ(into.property(QStringLiteral("font-weight"),
-                        lowerWord(value, "normal bold 100 200 300 400 500 600 700 800 900")))},
+    {"font-weight", any, READ(into.property(QStringLiteral("font-weight"), fontWeight(value)))},
     {"font-style", any, READ(into.property(QStringLiteral("font-style"), lowerWord(value, "normal italic oblique")))},
     {"text-decoration", any, READ(into.property(QStringLiteral("text-decoration"), textDecoration(value)))},
     {"vertical-align", any,
@@ -174,31 +214,47 @@ const ValueRow propertyRows[] = {
     {"color", any, READ(into.property(QStringLiteral("color"), colour(value)))},
     {"background-color", any, READ(into.property(QStringLiteral("background-color"), colour(value)))},
     {"background", any, READ(into.property(QStringLiteral("background-color"), colour(value)))},
-    {"margin", boxes, READ(box(QStringLiteral("margin"), value, 0, 100, into))},
-    {"margin-top", boxes, READ(into.property(QStringLiteral("margin-top"), length(value, 0, 100)))},
-    {"margin-right", boxes, READ(into.property(QStringLiteral("margin-right"), length(value, 0, 100)))},
-    {"margin-bottom", boxes, READ(into.property(QStringLiteral("margin-bottom"), length(value, 0, 100)))},
-    {"margin-left", boxes, READ(into.property(QStringLiteral("margin-left"), length(value, 0, 100)))},
-    {"padding", "td th", READ(box(QStringLiteral("padding"), value, 0, 20, into))},
-    {"padding-top", "td th", READ(into.property(QStringLiteral("padding-top"), length(value, 0, 20)))},
-    {"padding-right", "td th", READ(into.property(QStringLiteral("padding-right"), length(value, 0, 20)))},
-    {"padding-bottom", "td th", READ(into.property(QStringLiteral("padding-bottom"), length(value, 0, 20)))},
-    {"padding-left", "td th", READ(into.property(QStringLiteral("padding-left"), length(value, 0, 20)))},
+    {"margin", boxes, READ(box(QStringLiteral("margin"), value, into))},
+    {"margin-top", boxes,
+     READ(into.property(QStringLiteral("margin-top"), length(value, 0, MarkupSettleBounds::margin)))},
+    {"margin-right", boxes, READ(sideMargin(QStringLiteral("margin-right"), value, into))},
+    {"margin-bottom", boxes,
+     READ(into.property(QStringLiteral("margin-bottom"), length(value, 0, MarkupSettleBounds::margin)))},
+    {"margin-left", boxes, READ(sideMargin(QStringLiteral("margin-left"), value, into))},
+    // Qt writes a cell's padding without a unit.
+    {"padding", "td th", READ(box(QStringLiteral("padding"), value, into))},
+    {"padding-top", "td th", READ(into.property(QStringLiteral("padding-top"), qtLength(value, 0, 20)))},
+    {"padding-right", "td th", READ(into.property(QStringLiteral("padding-right"), qtLength(value, 0, 20)))},
+    {"padding-bottom", "td th", READ(into.property(QStringLiteral("padding-bottom"), qtLength(value, 0, 20)))},
+    {"padding-left", "td th", READ(into.property(QStringLiteral("padding-left"), qtLength(value, 0, 20)))},
     {"text-indent", blocks, READ(into.property(QStringLiteral("text-indent"), length(value, -200, 200)))},
-    {"line-height", blocks, READ(into.property(QStringLiteral("line-height"), lineHeight(value)))},
     {"-qt-block-indent", blocks, READ(into.property(QStringLiteral("-qt-block-indent"), whole(value, 0, 10)))},
     {"-qt-list-indent", "ul ol", READ(into.property(QStringLiteral("-qt-list-indent"), whole(value, 1, 10)))},
     {"list-style-type", "ul ol li", READ(into.property(QStringLiteral("list-style-type"), listStyle(value)))},
     {"list-style", "ul ol li", READ(into.property(QStringLiteral("list-style-type"), listStyle(value)))},
+    {"font-variant", any, READ(into.property(QStringLiteral("font-variant"), lowerWord(value, "normal small-caps")))},
     {"border-collapse", "table",
      READ(into.property(QStringLiteral("border-collapse"), lowerWord(value, "collapse separate")))},
+    {"border-color", "table", READ(into.property(QStringLiteral("border-color"), colour(value)))},
+    {"border-style", "table", READ(into.property(QStringLiteral("border-style"), borderStyle(value)))},
+    // A cell's lines, read side by side.
+    BORDER("border"), BORDER("border-width"), BORDER("border-style"), BORDER("border-color"),
+    BORDER("border-top"), BORDER("border-top-width"), BORDER("border-top-style"), BORDER("border-top-color"),
+    BORDER("border-right"), BORDER("border-right-width"), BORDER("border-right-style"),
+    BORDER("border-right-color"), BORDER("border-bottom"), BORDER("border-bottom-width"),
+    BORDER("border-bottom-style"), BORDER("border-bottom-color"), BORDER("border-left"),
+    BORDER("border-left-width"), BORDER("border-left-style"), BORDER("border-left-color"),
     // Read onto the element rather than written as they stand.
     {"white-space", any, READ(whiteSpaceOf(value, into))},
     {"text-align", blocks, READ(textAlign(value, into))},
+    {"line-height", blocks, READ(lineHeightOf(value, into))},
+    {"-qt-line-height-type", blocks,
+     READ(!(into.lineHeightType = lowerWord(value, "proportional fixed minimum line-distance")).isNull())},
     {"-qt-paragraph-type", blocks, READ(into.element.emptyParagraph = value.toLower() == QLatin1String("empty"))},
 };
 
 #undef READ
+#undef BORDER
 
 using Readers = QHash<QString, QVector<QPair<QStringList, ValueReader>>>;
 
@@ -222,6 +278,12 @@ ValueReader reader(const Readers &readers, const QString &name, const QString &e
             return row.second;
     }
     return nullptr;
+}
+
+const Readers &propertyReaders()
+{
+    static const Readers readers = readersOf(propertyRows);
+    return readers;
 }
 
 } // namespace
@@ -264,8 +326,17 @@ ValueReader attributeReader(const QString &name, const QString &element)
 
 ValueReader propertyReader(const QString &name, const QString &element)
 {
-    static const Readers readers = readersOf(propertyRows);
-    return reader(readers, name, element);
+    return reader(propertyReaders(), name, element);
+}
+
+PropertyCheck checkProperty(const QString &name, const QString &value)
+{
+    const auto rows = propertyReaders().value(name);
+    if (rows.isEmpty())
+        return PropertyCheck::NotListed;
+    Cleaning scratch;
+    scratch.element.name = rows.first().first.value(0);
+    return rows.first().second(value, scratch) ? PropertyCheck::Allowed : PropertyCheck::ValueNotAllowed;
 }
 
 const QStringList &attributeOrder()
@@ -279,9 +350,9 @@ const QStringList &attributeOrder()
 const QStringList &styleOrder()
 {
     static const QStringList order = QString::fromLatin1(
-        "font-family font-size font-weight font-style text-decoration vertical-align color background-color "
-        "margin-top margin-bottom margin-left margin-right padding-top padding-bottom padding-left "
-        "padding-right text-indent line-height -qt-block-indent -qt-list-indent list-style-type "
-        "border-collapse").split(QLatin1Char(' '));
+        "font-family font-size font-weight font-style font-variant text-decoration vertical-align color "
+        "background-color margin-top margin-bottom margin-left margin-right padding-top padding-bottom "
+        "padding-left padding-right text-indent line-height -qt-line-height-type -qt-block-indent "
+        "-qt-list-indent list-style-type border-color border-style border-collapse").split(QLatin1Char(' '));
     return order;
 }

@@ -1,6 +1,7 @@
 #ifndef MARKUPVOCABULARY_H
 #define MARKUPVOCABULARY_H
 
+#include "markupborders.h"
 #include "markuptree.h"
 
 #include <QHash>
@@ -36,6 +37,14 @@ struct Cleaning
     CleanElement element;
     QHash<QString, QString> attributes;
     QHash<QString, QString> style;
+    // Read now, and settled with one another once all are read
+    // (markupsettle.h): whether a side margin was given, whatever was
+    // kept of it, and a line height with Qt's type of it, as given.
+    bool marginGiven = false;
+    QString lineHeight;
+    QString lineHeightType;
+    // A cell's lines, settled with its table's (markuppolicy.cpp).
+    CellBorders borders;
 
     // Keeps a value read, unless it is null; whether it was kept. An
     // attribute keeps its first value, a property its last.
@@ -50,6 +59,12 @@ using ValueReader = bool (*)(const QString &value, Cleaning &into);
 // written name; null where the list does not have it for that element.
 ValueReader attributeReader(const QString &name, const QString &element);
 ValueReader propertyReader(const QString &name, const QString &element);
+
+// Whether the list has a style property for some element, and its value one
+// the list allows: a sheet's declarations are read before the elements they
+// select are known.
+enum class PropertyCheck { NotListed, ValueNotAllowed, Allowed };
+PropertyCheck checkProperty(const QString &name, const QString &value);
 
 // The order attributes and style properties are written in, whatever the
 // order they came in.

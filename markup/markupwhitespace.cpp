@@ -2,6 +2,8 @@
 
 namespace {
 
+constexpr char16_t zeroWidthSpace = 0x200B;
+
 class WhiteSpaceWalk
 {
 public:
@@ -16,6 +18,7 @@ public:
     {
         const WhiteSpace declared = m_kept.elements.at(m_kept.nodes.at(0).element).whiteSpace;
         children(0, 0, declared == WhiteSpace::Inherited ? WhiteSpace::Normal : declared);
+        endLines();
         return m_spaced;
     }
 
@@ -56,15 +59,21 @@ private:
             }
             append(into, node);
             m_lineStarted = true;
+            m_finalBreak = -1;
             return;
         }
-        const int spaced = append(into, node);
         const bool block = !isInline(node.kind);
+        if (block)
+            endLines();
+        const int spaced = append(into, node);
         if (block)
             newBlock();
         children(index, spaced, whiteSpaceOf(node, around));
         if (block) {
-            dropFinalLineEnd(spaced);
+            // Qt's editor's empty line holds a break that is only its mark.
+            if (m_kept.elements.at(node.element).emptyParagraph)
+                m_finalBreak = -1;
+            endLines();
             newBlock();
         }
     }
@@ -85,19 +94,31 @@ private:
         made.type = MarkupNode::LineBreak;
         made.kind = ElementKind::Void;
         made.text = lineEnd;
-        m_spaced.append(into, made);
+        m_breakEndsEmptyLine = !m_lineStarted;
+        m_finalBreak = m_spaced.append(into, made);
         newBlock();
     }
 
-    // A line end just before the end of preformatted text makes no line.
-    void dropFinalLineEnd(int block)
+    // Where the lines of a block end (a block starts or ends), a break
+    // that ends them opens no line after it, as in browsers: "<div>第一行
+    // <br></div>" is one line. Qt would show one more, so the break goes;
+    // where the line it ends is empty ("a<br><br>", "<div><br></div>"), a
+    // zero-width space holds that line, which Qt shows and which no pass
+    // takes for a final break again. A line separator, Qt's own break, keeps
+    // Qt's reading, the line after it shown; text Qt's editor wrote keeps
+    // it too, its final <br> written as the separator it was.
+    void endLines()
     {
-        const int last = m_spaced.nodes.at(block).lastChild;
-        if (last >= 0 && m_spaced.nodes.at(last).type == MarkupNode::LineBreak
-            && !m_spaced.nodes.at(last).text.isEmpty()) {
-            m_spaced.nodes[last].type = MarkupNode::Text;
-            m_spaced.nodes[last].text.clear();
+        if (m_finalBreak < 0)
+            return;
+        MarkupNode &lastBreak = m_spaced.nodes[m_finalBreak];
+        m_finalBreak = -1;
+        if (m_kept.editorText || lastBreak.text == QChar(QChar::LineSeparator)) {
+            lastBreak.text = QChar(QChar::LineSeparator);
+            return;
         }
+        lastBreak.type = MarkupNode::Text;
+        lastBreak.text = m_breakEndsEmptyLine ? QString(QChar(zeroWidthSpace)) : QString();
     }
 
     void text(const QString &text, int into, WhiteSpace whiteSpace)
@@ -118,7 +139,7 @@ private:
                 continue;
             }
             if (c.unicode() == 0x2028 || c.unicode() == 0x2029) {
-                lineBreak(into, QString());
+                lineBreak(into, QString(QChar(QChar::LineSeparator)));
                 continue;
             }
             // Controls show nothing; noncharacters are Qt's own marks.
@@ -145,12 +166,16 @@ private:
         }
         m_spaced.nodes[m_spaced.nodes.at(into).lastChild].text += c;
         m_lineStarted = true;
+        m_finalBreak = -1;
     }
 
     const MarkupTree &m_kept;
     MarkupTree m_spaced;
     bool m_lineStarted = false;
     bool m_pendingSpace = false;
+    // The last break, while nothing has come after it in its lines.
+    int m_finalBreak = -1;
+    bool m_breakEndsEmptyLine = false;
 };
 
 } // namespace

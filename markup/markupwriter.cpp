@@ -206,7 +206,8 @@ private:
         }
         if (node.type == MarkupNode::LineBreak) {
             m_wordBreaks.newLine();
-            m_written.markup += QLatin1String("<br>");
+            // A line separator is one in the text, which Qt reads as <br>.
+            m_written.markup += node.text == QChar(QChar::LineSeparator) ? node.text : QStringLiteral("<br>");
             m_written.plainText += QLatin1Char('\n');
             m_meter.lineBreak();
             return;

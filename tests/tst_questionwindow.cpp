@@ -13,6 +13,7 @@
 #include <QLCDNumber>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -37,6 +38,8 @@ private slots:
     void markupShown();
     void authoredShown_data();
     void authoredShown();
+    void formatShown_data();
+    void formatShown();
     void linkGoesNowhere_data();
     void linkGoesNowhere();
 
@@ -252,6 +255,48 @@ void tst_QuestionWindow::authoredShown_data()
     QTest::newRow("tag soup") << QString::fromUtf8(
         "<P ALIGN=center><B>一、选择题</B><p>1. 下列<FONT COLOR=red>哪个</font>正确？<OL TYPE=A><LI>甲"
         "<LI>乙</OL><TABLE BORDER=1 CELLPADDING=4><TR><TH>x<TH>y<TR><TD>1<TD>2</TABLE><p>完");
+
+    QTextDocument spacing;
+    cursor = QTextCursor(&spacing);
+    for (const auto &height : {qMakePair(2, QTextBlockFormat::LineDistanceHeight),
+                               qMakePair(30, QTextBlockFormat::FixedHeight),
+                               qMakePair(150, QTextBlockFormat::ProportionalHeight),
+                               qMakePair(20, QTextBlockFormat::MinimumHeight)}) {
+        QTextBlockFormat block;
+        block.setLineHeight(height.first, height.second);
+        cursor.insertBlock(block);
+        cursor.insertText(QString::fromUtf8("第一行") + QChar(QChar::LineSeparator) + QString::fromUtf8("第二行"));
+    }
+    QTextCharFormat smallCaps;
+    smallCaps.setFontCapitalization(QFont::SmallCaps);
+    cursor.insertText("Small Caps", smallCaps);
+    QTest::newRow("line heights of each type, small capitals") << spacing.toHtml();
+
+    QTextDocument framed;
+    cursor = QTextCursor(&framed);
+    QTextTableFormat dashed;
+    dashed.setBorder(2);
+    dashed.setBorderBrush(QColor("#ff0000"));
+    dashed.setBorderStyle(QTextFrameFormat::BorderStyle_Dashed);
+    dashed.setBorderCollapse(true);
+    table = cursor.insertTable(2, 2, dashed);
+    QTextTableCellFormat padded;
+    padded.setLeftPadding(9);
+    padded.setTopPadding(3);
+    padded.setLeftBorder(3);
+    padded.setLeftBorderBrush(QColor("#0000ff"));
+    padded.setLeftBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    table->cellAt(0, 0).setFormat(padded);
+    for (int cell = 0; cell < 4; ++cell)
+        table->cellAt(cell / 2, cell % 2).firstCursorPosition().insertText(QString::number(cell));
+    QTest::newRow("table border colour and style, a cell's padding and border") << framed.toHtml();
+
+    QTextDocument lineEnds;
+    cursor = QTextCursor(&lineEnds);
+    cursor.insertText(QString::fromUtf8("行尾换行") + QChar(QChar::LineSeparator));
+    cursor.insertBlock();
+    cursor.insertText(QString::fromUtf8("下一段"));
+    QTest::newRow("a line break that ends a paragraph") << lineEnds.toHtml();
 }
 
 // What Qt's own editors write shows as it does in them: to the pixel, with
@@ -274,6 +319,54 @@ void tst_QuestionWindow::authoredShown()
         return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
     };
     QVERIFY(picture(display) == picture(&original));
+}
+
+void tst_QuestionWindow::formatShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<bool>("underlined");
+    QTest::addColumn<qreal>("tableBorder");
+
+    QTest::newRow("Google Docs' class rule") << QString::fromUtf8(
+        "<style type=\"text/css\">.c1{font-weight:400}.c4{font-weight:700}</style><p class=\"c1\">下列说法"
+        "<span class=\"c1 c4\">不</span>正确的是</p>") << QString::fromUtf8("不") << int(QFont::Bold) << false << 0.0;
+    QTest::newRow("pandoc's blank to fill in") << QString::fromUtf8(
+        "<style>span.underline{text-decoration: underline;}</style><p>填空：<span class=\"underline\">　　</span></p>")
+        << QString::fromUtf8("　　") << int(QFont::Normal) << true << 0.0;
+    QTest::newRow("Word's list item, its margin in a class rule") << QString::fromUtf8(
+        "<style>p.MsoListParagraphCxSpFirst{margin-left:108.0pt}</style><p class=MsoListParagraphCxSpFirst "
+        "style='text-indent:-18.0pt'>1.&nbsp;&nbsp;酒精灯</p>") << "1." << int(QFont::Normal) << false << 0.0;
+    QTest::newRow("LibreOffice's table") << QString::fromUtf8(
+        "<table cellpadding=\"4\" cellspacing=\"0\"><tr><td style=\"border-top: 1px solid #000000; border-bottom: "
+        "1px solid #000000; border-left: 1px solid #000000; border-right: none\">物质</td><td style=\"border: 1px "
+        "solid #000000\">质量</td></tr></table>") << QString::fromUtf8("物质") << int(QFont::Normal) << false << 1.0;
+}
+
+// What the formatting of a text shows through the window: the weight and
+// underline of a piece of it, the grid of the table it stands in, and
+// every line starting where the display shows it.
+void tst_QuestionWindow::formatShown()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, at);
+    QFETCH(int, weight);
+    QFETCH(bool, underlined);
+    QFETCH(qreal, tableBorder);
+
+    QTextBrowser *display = showSecondQuestion(text);
+    QVERIFY(display);
+    const QTextCursor found = display->document()->find(at);
+    QVERIFY(!found.isNull());
+    QCOMPARE(found.charFormat().fontWeight(), weight);
+    QCOMPARE(found.charFormat().fontUnderline(), underlined);
+    QCOMPARE(found.currentTable() ? found.currentTable()->format().border() : 0.0, tableBorder);
+    QAbstractTextDocumentLayout *layout = display->document()->documentLayout();
+    for (QTextBlock block = display->document()->begin(); block.isValid(); block = block.next()) {
+        for (int line = 0; line < block.layout()->lineCount(); ++line)
+            QVERIFY(layout->blockBoundingRect(block).x() + block.layout()->lineAt(line).x() >= 0);
+    }
 }
 
 void tst_QuestionWindow::linkGoesNowhere_data()

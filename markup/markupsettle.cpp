@@ -23,8 +23,8 @@ int pixels(const Cleaning &cleaning, const QString &name)
 // into the margin on its side, which may then be as wide as list levels
 // go. Where the text gives a margin and less of it is kept (past a bound,
 // or its value not read) the line hangs only as far as what is kept, so
-// that the marker is never drawn off the edge. A negative indent without
-// any margin is drawn as the text has it, as browsers draw it.
+// that the marker is never drawn off the edge: without a margin it does not
+// hang at all. A list item's line may hang into its list's indent.
 void settleHangingIndent(Cleaning &cleaning, QStringList &unsettled)
 {
     const bool rightToLeft = cleaning.attributes.value(QStringLiteral("dir")) == QLatin1String("rtl");
@@ -37,7 +37,7 @@ void settleHangingIndent(Cleaning &cleaning, QStringList &unsettled)
             unsettled << side;
         }
     }
-    if (indent >= 0 || !cleaning.marginGiven)
+    if (indent >= 0 || (!cleaning.marginGiven && cleaning.element.name == QLatin1String("li")))
         return;
     const int hangs = pixels(cleaning, room)
                       + blockIndentWidth * cleaning.style.value(QStringLiteral("-qt-block-indent")).toInt();

@@ -168,8 +168,12 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("indents and line heights")
         << "<p style=\"text-indent:-200px; line-height:300%\">a</p><p style=\"text-indent:-201px; "
            "line-height:3.01\">b</p><p style=\"margin-left:100px\">c</p><p style=\"margin-left:101px\">d</p>"
-        << body("<p style=\"text-indent:-200px; line-height:300%\">a</p><p>b</p>"
+        << body("<p style=\"line-height:300%\">a</p><p>b</p>"
                 "<p style=\"margin-left:100px\">c</p><p>d</p>");
+    // A first line hangs only into a margin it has.
+    QTest::newRow("hanging indents at their edges")
+        << "<p style=\"margin-left:200px;text-indent:-200px\">a</p><p style=\"margin-left:201px;text-indent:-201px\">b</p>"
+        << body("<p style=\"margin-left:200px; text-indent:-200px\">a</p><p>b</p>");
 
     // Formulas as pandoc --mathml, MathType, Word and question platforms
     // write them.

@@ -5,21 +5,12 @@
 #include "questionmarkup.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QHash>
 #include <QPixmap>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
 
 namespace {
-
-// A picture carried in the text as a data: URL, if it is of the size the
-// markup's bounds allow; nothing of it but its pixels decoded.
-QPixmap carriedImage(const QUrl &url)
-{
-    CarriedPicture picture = readCarriedPicture(QString::fromLatin1(url.toEncoded()));
-    return QPixmap::fromImage(decodeCarriedPicture(picture));
-}
 
 // What an image that is not shown looks like: Qt's own sign for a missing
 // one. An empty answer would not do, for Qt then opens the named file itself.
@@ -34,31 +25,31 @@ QPixmap missingImage()
 }
 
 // A document that loads nothing a question names (a text display would read
-// <img src="/dev/zero"> until memory ran out, and a FIFO forever), and that
-// decodes each image the question carries once, not at every layout.
+// <img src="/dev/zero"> until memory ran out, and a FIFO forever): the
+// pictures a question carries are handed to it decoded, once for each
+// showing, under the names the markup pass wrote them with.
 class QuestionDocument : public QTextDocument
 {
 public:
     using QTextDocument::QTextDocument;
 
-    // The images of the question shown before are of no more use.
-    void forgetImages() { m_images.clear(); }
-
-protected:
-    QVariant loadResource(int type, const QUrl &name) override
+    // The pictures of the question about to be shown; those of the one
+    // shown before go, with it.
+    void takePictures(QVector<CarriedPicture> pictures)
     {
-        if (type != QTextDocument::ImageResource)
-            return QVariant();
-        auto image = m_images.constFind(name);
-        if (image == m_images.constEnd()) {
-            QPixmap decoded = carriedImage(name);
-            image = m_images.insert(name, decoded.isNull() ? missingImage() : decoded);
+        clear();
+        for (CarriedPicture &picture : pictures) {
+            const QImage decoded = decodeCarriedPicture(picture);
+            addResource(QTextDocument::ImageResource, QUrl(picture.name),
+                        decoded.isNull() ? missingImage() : QPixmap::fromImage(decoded));
         }
-        return *image;
     }
 
-private:
-    QHash<QUrl, QPixmap> m_images;
+protected:
+    QVariant loadResource(int type, const QUrl &) override
+    {
+        return type == QTextDocument::ImageResource ? QVariant(missingImage()) : QVariant();
+    }
 };
 
 QuestionDocument *questionDocument(QTextBrowser *display)
@@ -102,12 +93,14 @@ void showPlainText(QTextBrowser *display, const QString &text)
 
 void showQuestionText(QTextBrowser *display, const QString &text)
 {
-    questionDocument(display)->forgetImages();
+    QuestionDocument *document = questionDocument(display);
     if (!isQuestionMarkup(text)) {
+        document->takePictures({});
         showPlainText(display, text);
         return;
     }
     const SanitizedMarkup sanitized = sanitizeQuestionMarkup(text);
+    document->takePictures(sanitized.pictures);
     if (sanitized.shownAsPlainText()) {
         showPlainText(display, sanitized.plainText);
         return;

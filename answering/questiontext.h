@@ -8,9 +8,10 @@ class QTextBrowser;
 // detection takes it for markup, formatted as sanitizeQuestionMarkup()
 // rewrites it (or as the text it holds, where the markup goes beyond the
 // bounds). What is shown as plain text is bounded as boundPlainText() bounds
-// it. The display loads no file, device or URL the markup names (only
-// a PNG the text itself carries as a data: URL, decoded once for each time
-// the question is shown), and a click on a link changes nothing.
+// it. The display loads no file, device or URL the markup names: the PNG,
+// JPEG and GIF pictures the text itself carries as data: URLs come from the
+// markup pass, decoded once for each time the question is shown. A click
+// on a link changes nothing.
 void showQuestionText(QTextBrowser *display, const QString &text);
 
 // Whether the display takes a question's text for markup (Qt's rich-text

@@ -2,7 +2,7 @@
 
 #include "dataurl.h"
 #include "pictureformats.h"
-#include "questionmarkup.h"
+#include "markupbounds.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -39,6 +39,8 @@ CarriedPicture readCarriedPicture(const QString &source)
         return picture;
     }
     picture.size = parts.size;
+    picture.name = QLatin1String("data:image/") + QLatin1String(picture.format) + QLatin1String(";base64,")
+                   + QLatin1String(url.body.toBase64());
     if (parts.size.width() > QuestionMarkupBounds::imageSide || parts.size.height() > QuestionMarkupBounds::imageSide
         || qint64(parts.size.width()) * parts.size.height() > QuestionMarkupBounds::imagePixels) {
         picture.refused = PictureRefusal::TooLarge;

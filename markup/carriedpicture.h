@@ -23,6 +23,9 @@ struct CarriedPicture
     PictureRefusal refused = PictureRefusal::NotCarried;
     QByteArray format; // "png", "jpeg" or "gif"
     QSize size;        // as its header gives it
+    // The URL written anew, in one form ("data:image/png;base64,…" with the
+    // bytes as carried): the name the display knows the picture by.
+    QString name;
     // The bytes the decoder is to see: what makes the pixels, every chunk,
     // segment or extension not on its format's list (pictureformats.h) left
     // out, so that nothing compressed but the pixels is inflated.

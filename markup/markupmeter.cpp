@@ -86,14 +86,16 @@ void MarkupMeter::text(const QString &text)
 void MarkupMeter::image(const CleanElement &image)
 {
     count(1);
-    m_pixels += qint64(image.imageWidth) * image.imageHeight;
+    const int imageWidth = image.picture.size.width();
+    const int imageHeight = image.picture.size.height();
+    m_pixels += qint64(imageWidth) * imageHeight;
     const double width = image.shownWidth;
     const double height = image.shownHeight;
-    double longest = std::max(image.imageWidth, image.imageHeight);
+    double longest = std::max(imageWidth, imageHeight);
     if (width > 0 && height <= 0)
-        longest = std::max(width, std::round(width * image.imageHeight / image.imageWidth));
+        longest = std::max(width, std::round(width * imageHeight / imageWidth));
     else if (height > 0 && width <= 0)
-        longest = std::max(height, std::round(height * image.imageWidth / image.imageHeight));
+        longest = std::max(height, std::round(height * imageWidth / imageHeight));
     else if (width > 0 && height > 0)
         longest = std::max(width, height);
     if (m_pixels > QuestionMarkupBounds::imagePixels || longest > QuestionMarkupBounds::imageSide)

@@ -133,12 +133,15 @@ private:
         const int kept = cleaned(index, policy.written);
         const CleanElement &element = m_kept.elements.at(kept);
         if (node.kind == ElementKind::Void && element.name.isEmpty()) {
-            // A picture the text does not carry: its description stands in.
-            MarkupNode description;
-            description.type = MarkupNode::Text;
-            description.kind = ElementKind::Void;
-            description.text = element.alternative;
-            m_kept.append(into, description);
+            // A picture the text names but does not carry: a sign of it,
+            // with its description, so that the student knows one is missing.
+            MarkupNode sign;
+            sign.type = MarkupNode::Text;
+            sign.kind = ElementKind::Void;
+            sign.text = element.alternative.trimmed().isEmpty()
+                            ? QStringLiteral("［图］")
+                            : QStringLiteral("［图：%1］").arg(element.alternative.trimmed());
+            m_kept.append(into, sign);
             return;
         }
         // A span, font or link with nothing kept changes nothing.

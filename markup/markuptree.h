@@ -1,6 +1,7 @@
 #ifndef MARKUPTREE_H
 #define MARKUPTREE_H
 
+#include "carriedpicture.h"
 #include "markupelements.h"
 #include "markuptokenizer.h"
 
@@ -25,12 +26,11 @@ struct CleanElement
     bool emptyParagraph = false; // Qt's editor's empty line
     int columns = 1;             // colspan
     int rows = 1;                // rowspan
-    // An image: its size as carried, and as shown.
-    int imageWidth = 0;
-    int imageHeight = 0;
+    // An image: its size as shown (its picture's is its own).
     int shownWidth = 0;
     int shownHeight = 0;
     QString alternative; // an image's alt text
+    CarriedPicture picture; // an image's, as its src carries it
     QStringList fontFamilies;
 };
 

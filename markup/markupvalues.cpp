@@ -141,41 +141,6 @@ QString width(const QString &value)
                                                                                 : QString();
 }
 
-QString carriedImage(const QString &value, int &width, int &height)
-{
-    static const QString prefix = QStringLiteral("data:image/png;base64,");
-    if (!value.startsWith(prefix, Qt::CaseInsensitive))
-        return QString();
-    const QString payload = value.mid(prefix.size());
-    int end = payload.size();
-    while (end > 0 && payload.at(end - 1) == QLatin1Char('='))
-        --end;
-    if (payload.size() - end > 2)
-        return QString();
-    for (int i = 0; i < end; ++i) {
-        const QChar c = payload.at(i);
-        if ((!c.isLetterOrNumber() || c.unicode() > 0x7f) && c != QLatin1Char('+') && c != QLatin1Char('/'))
-            return QString();
-    }
-    // The signature, the length of the header chunk, its name, width and height.
-    const QByteArray header = QByteArray::fromBase64(payload.left(32).toLatin1());
-    if (header.size() < 24 || !header.startsWith("\x89PNG\r\n\x1a\n") || header.mid(12, 4) != "IHDR")
-        return QString();
-    const auto bigEndian = [&header](int at) {
-        qint64 number = 0;
-        for (int i = 0; i < 4; ++i)
-            number = number << 8 | quint8(header.at(at + i));
-        return number;
-    };
-    const qint64 wide = bigEndian(16);
-    const qint64 high = bigEndian(20);
-    if (wide < 1 || high < 1 || wide > QuestionMarkupBounds::imageSide || high > QuestionMarkupBounds::imageSide)
-        return QString();
-    width = int(wide);
-    height = int(high);
-    return prefix + payload;
-}
-
 WhiteSpace whiteSpace(const QString &value)
 {
     const QString lower = value.toLower();

@@ -46,9 +46,6 @@ QString borderStyle(const QString &value);
 // Pixels from 32, or from 5 % of the width around: a cell narrower than
 // that would set a line for every character.
 QString width(const QString &value);
-// A PNG the text carries as a data: URL, of a size within the bounds; the
-// URL as it stands, with the picture's size.
-QString carriedImage(const QString &value, int &width, int &height);
 // What the white-space property may say; Inherited where it says nothing known.
 WhiteSpace whiteSpace(const QString &value);
 // The one to four values of a margin or padding shorthand, as those of

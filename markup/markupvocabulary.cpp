@@ -1,5 +1,6 @@
 #include "markupvocabulary.h"
 
+#include "carriedpicture.h"
 #include "markupbounds.h"
 #include "markupsettle.h"
 #include "markupvalues.h"
@@ -50,10 +51,14 @@ const char *const blocks = "body p div h1 h2 h3 h4 h5 h6 pre blockquote li dt dd
 const char *const boxes = "body p div h1 h2 h3 h4 h5 h6 pre blockquote li dt dd td th caption ul ol dl table hr";
 const char *const any = nullptr;
 
+// A picture the text carries, under the name it is written with. One
+// larger than the bounds stays, for the meter to show the text plain.
 bool image(const QString &value, Cleaning &into)
 {
-    return into.attribute(QStringLiteral("src"),
-                          carriedImage(value, into.element.imageWidth, into.element.imageHeight));
+    into.element.picture = readCarriedPicture(value);
+    const PictureRefusal refused = into.element.picture.refused;
+    return (refused == PictureRefusal::None || refused == PictureRefusal::TooLarge)
+           && into.attribute(QStringLiteral("src"), into.element.picture.name);
 }
 
 // An image's side as shown: whole pixels up to the longest side allowed.

@@ -6,6 +6,26 @@
 #include "markupwhitespace.h"
 #include "markupwriter.h"
 
+#include <QSet>
+
+namespace {
+
+QVector<CarriedPicture> picturesOf(const MarkupTree &tree)
+{
+    QVector<CarriedPicture> pictures;
+    QSet<QString> named;
+    for (const CleanElement &element : tree.elements) {
+        if (element.name == QLatin1String("img") && element.picture.refused == PictureRefusal::None
+            && !named.contains(element.picture.name)) {
+            named.insert(element.picture.name);
+            pictures.append(element.picture);
+        }
+    }
+    return pictures;
+}
+
+} // namespace
+
 SanitizedMarkup sanitizeQuestionMarkup(const QString &text)
 {
     SanitizedMarkup sanitized;
@@ -20,6 +40,7 @@ SanitizedMarkup sanitizeQuestionMarkup(const QString &text)
             sanitized.markup = written.markup;
             sanitized.plainText = written.plainText;
             sanitized.dropped = drops.sorted();
+            sanitized.pictures = picturesOf(tree);
             return sanitized;
         }
     }

@@ -1,6 +1,7 @@
 #ifndef QUESTIONMARKUP_H
 #define QUESTIONMARKUP_H
 
+#include "carriedpicture.h"
 #include "markupbounds.h"
 #include "markupdrops.h"
 
@@ -26,6 +27,9 @@ struct SanitizedMarkup
     MarkupBound exceeded = MarkupBound::None;
     // Sorted by kind, then name; empty when the text is shown plain.
     QVector<DroppedMarkup> dropped;
+    // The pictures the markup shows, each once, by the name its img is
+    // written with; not decoded yet (decodeCarriedPicture() does).
+    QVector<CarriedPicture> pictures;
 
     bool shownAsPlainText() const { return exceeded != MarkupBound::None; }
 };

@@ -81,8 +81,12 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("references decoded and written anew")
         << "<a href=\"x?a=1&amp;b=2\">l</a> &#150; &bogus; &lt;t&gt;"
         << body(QString::fromUtf8("<a href=\"x?a=1&amp;b=2\">l</a> – &amp;bogus; &lt;t&gt;"));
-    QTest::newRow("a picture not carried: its description")
-        << QString::fromUtf8("<img src=\"pic.png\" alt=\"图1\">") << body(QString::fromUtf8("图1"));
+    QTest::newRow("a picture not carried: its sign, with its description")
+        << QString::fromUtf8("<img src=\"pic.png\" alt=\"图1\">") << body(QString::fromUtf8("［图：图1］"));
+    QTest::newRow("a picture named twice over, or carried with a blank in its URL")
+        << "<img src=\"file:///C:/q.files/image001.png\"> <img src=\"http://x/y.gif\" alt=\" \">"
+               + QString(carriedImage(1, 1)).replace(",", ", ")
+        << body(QString::fromUtf8("［图］ ［图］") + carriedImage(1, 1));
     QTest::newRow("values converted")
         << "<p style=\"margin:1cm 2pt; text-align:justify; line-height:1.5; background:yellow; color:Red\">a</p>"
         << body("<p align=\"justify\" style=\"color:#ff0000; background-color:#ffff00; margin-top:38px; "

@@ -86,6 +86,11 @@ void tst_QuestionText::loadsNothingNamed_data()
     QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
     QTest::newRow("picture carried in the text")
         << "data:image/png;base64," + QString::fromLatin1(png.toBase64()) << true;
+    QByteArray jpeg;
+    QBuffer jpegBuffer(&jpeg);
+    QVERIFY(jpegBuffer.open(QIODevice::WriteOnly) && picture.save(&jpegBuffer, "JPEG"));
+    QTest::newRow("photo carried in the text")
+        << "data:image/jpeg;base64," + QString::fromLatin1(jpeg.toBase64()) << true;
 #ifndef _WIN32
     // Read, it would never answer.
     const QString fifo = m_dir.filePath("fifo");

@@ -66,6 +66,8 @@ struct MarkupTree
     // Written by Qt's editor: its line ends are only layout, its spaces the
     // author's.
     bool editorText = false;
+    // Marks on a character beyond CombiningMarks::mostInARow, left out.
+    int droppedMarks = 0;
 
     // Appends node, without children, as the last child of parent; its index.
     int append(int parent, MarkupNode node);

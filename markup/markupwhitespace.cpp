@@ -1,5 +1,7 @@
 #include "markupwhitespace.h"
 
+#include "combiningmarks.h"
+
 namespace {
 
 constexpr char16_t zeroWidthSpace = 0x200B;
@@ -19,6 +21,7 @@ public:
         const WhiteSpace declared = m_kept.elements.at(m_kept.nodes.at(0).element).whiteSpace;
         children(0, 0, declared == WhiteSpace::Inherited ? WhiteSpace::Normal : declared);
         endLines();
+        m_spaced.droppedMarks = m_marks.dropped();
         return m_spaced;
     }
 
@@ -125,7 +128,18 @@ private:
     {
         if (m_kept.editorText)
             whiteSpace = WhiteSpace::Preserved;
-        for (const QChar c : text) {
+        for (int at = 0; at < text.size(); ++at) {
+            const QChar c = text.at(at);
+            const bool pair = c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+            if (!m_marks.keeps(pair ? QChar::surrogateToUcs4(c, text.at(at + 1)) : c.unicode())) {
+                at += pair;
+                continue;
+            }
+            if (pair) {
+                character(into, c);
+                character(into, text.at(++at));
+                continue;
+            }
             if (isHtmlWhitespace(c)) {
                 const bool lineEnd = c == QLatin1Char('\n');
                 if (lineEnd && m_kept.editorText)
@@ -169,6 +183,7 @@ private:
         m_finalBreak = -1;
     }
 
+    CombiningMarks m_marks;
     const MarkupTree &m_kept;
     MarkupTree m_spaced;
     bool m_lineStarted = false;

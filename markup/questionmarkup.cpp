@@ -31,6 +31,7 @@ SanitizedMarkup sanitizeQuestionMarkup(const QString &text)
     SanitizedMarkup sanitized;
     MarkupDrops drops;
     const MarkupTree tree = applyWhiteSpace(applyMarkupPolicy(buildMarkupTree(text), drops));
+    sanitized.droppedMarks = tree.droppedMarks;
     // A tree flattened where elements went too deep is not the markup's.
     sanitized.exceeded = MarkupBound::Nesting;
     if (!tree.flattened) {

@@ -27,6 +27,8 @@ struct SanitizedMarkup
     MarkupBound exceeded = MarkupBound::None;
     // Sorted by kind, then name; empty when the text is shown plain.
     QVector<DroppedMarkup> dropped;
+    // Marks on one character beyond the most shown, left out.
+    int droppedMarks = 0;
     // The pictures the markup shows, each once, by the name its img is
     // written with; not decoded yet (decodeCarriedPicture() does).
     QVector<CarriedPicture> pictures;

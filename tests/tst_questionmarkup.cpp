@@ -165,6 +165,10 @@ void tst_QuestionMarkup::rewritten_data()
            "<ul style=\"-qt-list-indent:10\"><li>c</ul><ol style=\"-qt-list-indent:11\"><li>d</ol>"
         << body("<p style=\"-qt-block-indent:10\">a</p><p>b</p><ul style=\"-qt-list-indent:10\"><li>c</li>"
                 "</ul><ol><li>d</li></ol>");
+    const QString acute(QChar(0x301));
+    QTest::newRow("marks on a character, 30 of them and 31")
+        << "<p>a" + acute.repeated(30) + "</p><p>b" + acute.repeated(31) + "</p>"
+        << body("<p>a" + acute.repeated(30) + "</p><p>b" + acute.repeated(30) + "</p>");
     QTest::newRow("a blank before a picture stays before it")
         << "x " + carriedImage(1, 1) + "y" << body("x " + carriedImage(1, 1) + "y");
     QTest::newRow("image sizes")

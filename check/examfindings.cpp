@@ -1,10 +1,12 @@
 #include "examfindings.h"
 
+#include "combiningmarks.h"
 #include "encodingfindings.h"
 #include "examstore.h"
 #include "layoutfindings.h"
 #include "localencoding.h"
 #include "markupfindings.h"
+#include "plaintextbounds.h"
 #include "questiontext.h"
 
 #include <QFile>
@@ -49,6 +51,13 @@ QVector<Diagnostic> QuestionFindings::warnings() const
         const QString missed = missedMarkupMessage(markup->dropped);
         if (!missed.isEmpty())
             found << warning("markup-missed", at, CheckText::tr("%1: %2").arg(name, missed));
+    }
+    if (droppedMarks > 0) {
+        found << warning("marks-dropped", at,
+                         CheckText::tr("%1: marks on one character beyond the first %3 are not shown (%2 in all)")
+                             .arg(name)
+                             .arg(droppedMarks)
+                             .arg(CombiningMarks::mostInARow));
     }
     if (display() == QuestionDisplay::MarkupShownPlain) {
         found << warning("markup-shown-plain", at,
@@ -110,6 +119,7 @@ QuestionFindings questionFindings(int row, const LoadReport &report)
             found.lineEnds = shown.trimmed().contains(QLatin1Char('\n'));
         }
     }
+    found.droppedMarks = found.markup ? found.markup->droppedMarks : boundPlainText(shown).droppedMarks;
     found.nonUtf8 = nonUtf8Bytes(text);
     if (found.nonUtf8.count > 0)
         found.nonUtf8At = positionInText(found.at, text, found.nonUtf8.first);

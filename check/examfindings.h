@@ -36,6 +36,8 @@ struct QuestionFindings
     FilePosition plainMarkupAt;
     QString plainMarkupTag;
     bool lineEnds = false; // the text has lines, which markup runs together
+    // Marks on one character beyond the most the display shows.
+    int droppedMarks = 0;
     NonUtf8Bytes nonUtf8;
     FilePosition nonUtf8At;
 

@@ -95,6 +95,19 @@ void tst_Check::questionLines_data()
                        "F:4:1: warning: non-choice question 1: shown as plain text: too many elements "
                        "open inside one another"}
         << 1;
+    // 31 marks on a character, on either road, and 30.
+    const QByteArray acute("\xCC\x81");
+    QTest::newRow("marks on a character")
+        << "1 2\n1 1 1\n@a" + acute.repeated(31) + "$\n@<b>b</b>" + acute.repeated(31) + "$\n@c" + acute.repeated(30) + "$"
+        << QStringList{"F: loads; choice questions: 1, non-choice questions: 2, total score: 3",
+                       "F:3:1: choice question 1: score 1, bytes 63, plain text",
+                       "F:3:1: warning: choice question 1: marks on one character beyond the first 30 are not shown "
+                       "(1 in all)",
+                       "F:4:1: non-choice question 1: score 1, bytes 70, formatted",
+                       "F:4:1: warning: non-choice question 1: marks on one character beyond the first 30 are "
+                       "not shown (1 in all)",
+                       "F:5:1: non-choice question 2: score 1, bytes 61, plain text"}
+        << 1;
     // No exam: why and where.
     QTest::newRow("score") << QByteArray("2 1\n3 nan 4") << QStringList{"F:2:3: error: the score of choice question 2 is not a number the program can use (nan, inf, or too large)"} << 2;
     QTest::newRow("counts") << QByteArray("x") << QStringList{"F:1:1: error: expected the number of choice questions"} << 2;
@@ -336,7 +349,7 @@ void tst_Check::markupFindings_data()
            R"({"count":2,"kind":"attribute","missed":"nothing","name":"lang"},)"
            R"({"count":2,"kind":"property","missed":"nothing","name":"mso-bidi-font-size"}],"exceeded":null)";
     SanitizedMarkup missed = leftovers;
-    missed.dropped << DroppedMarkup{DroppedMarkup::Content, "math", 1}
+    missed.dropped << DroppedMarkup{DroppedMarkup::AttributeValue, "mathvariant", 1}
                    << DroppedMarkup{DroppedMarkup::AttributeValue, "src", 2}
                    << DroppedMarkup{DroppedMarkup::AttributeValue, "width", 1}
                    << DroppedMarkup{DroppedMarkup::PropertyValue, "font-size", 1}
@@ -345,9 +358,9 @@ void tst_Check::markupFindings_data()
     QTest::newRow("what the students miss")
         << missed
         << "F:5:7: warning: choice question 2: the students will not see a picture the file does not "
-           "carry (src) \u00D72, a formula (math) \u00D71, a colour (color) \u00D71, a size (width "
+           "carry (src) \u00D72, a formula (mathvariant) \u00D71, a colour (color) \u00D71, a size (width "
            "font-size) \u00D72, formatting (letter-spacing) \u00D71"
-        << R"({"count":1,"kind":"content","missed":"formula","name":"math"})";
+        << R"({"count":1,"kind":"attribute-value","missed":"formula","name":"mathvariant"})";
     SanitizedMarkup beyond;
     beyond.exceeded = MarkupBound::Tables;
     QTest::newRow("beyond the bounds")

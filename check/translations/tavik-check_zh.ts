@@ -371,5 +371,9 @@ Exit status: 0 loads with nothing to report, 1 loads with warnings, 2 does not l
         <source>%1 files: %2 load with nothing to report, %3 load with warnings, %4 do not load</source>
         <translation>共 %1 个文件：%2 个能导入且没有问题，%3 个能导入但有警告，%4 个不能导入</translation>
     </message>
+    <message>
+        <source>%1: marks on one character beyond the first %3 are not shown (%2 in all)</source>
+        <translation>%1：同一个字符上的附加符号（如声调、重音）超过 %3 个的部分不显示（共 %2 个）</translation>
+    </message>
 </context>
 </TS>

@@ -277,6 +277,41 @@ QString controlsInAWord()
     return filled(QString(), QString::fromUtf8("a\u202eb\u202c"), QString());
 }
 
+// A table pasted from Word, with its style sheet: classes, languages, its
+// own properties and lines on every cell, an empty o:p in every paragraph.
+QString wordTable()
+{
+    const QString head = QString::fromUtf8(
+        "<style><!-- p.MsoNormal, li.MsoNormal, div.MsoNormal {margin:0cm; text-align:justify; "
+        "text-justify:inter-ideograph; font-size:10.5pt; font-family:等线} span.GramE {mso-style-name:\"\"} "
+        "table.MsoTableGrid {border:solid windowtext 1.0pt; font-size:10.5pt} @page WordSection1 "
+        "{size:595.3pt 841.9pt} --></style><table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0 "
+        "style='border-collapse:collapse;border:none;mso-yfti-tbllook:1184'>");
+    QString rows;
+    for (int row = 0;; ++row) {
+        QString cells = QStringLiteral(" <tr style='mso-yfti-irow:%1'>").arg(row);
+        for (int cell = 0; cell < 3; ++cell)
+            cells += "<td width=142 valign=top style='width:106.5pt;border:solid windowtext 1.0pt;border-top:none;"
+                     "mso-border-alt:solid windowtext .5pt;padding:0cm 5.4pt 0cm 5.4pt'><p class=MsoNormal>"
+                     "<span lang=EN-US style='font-family:宋体;mso-bidi-font-size:10.5pt'>"
+                     + chinese(12, row * 3 + cell) + "<o:p></o:p></span></p></td>";
+        cells += "</tr>";
+        if (bytes(head + rows + cells) + bytes("</table>") > textBytes)
+            return head + rows + "</table>";
+        rows += cells;
+    }
+}
+
+// Fractions of powers, one after another in formulas, as pandoc writes them.
+QString formulas()
+{
+    return filled(QString::fromUtf8("<p>求"),
+                  "<math><semantics><mrow><mfrac><mrow><msup><mi>x</mi><mn>2</mn></msup><mo>+</mo><mn>1</mn>"
+                  "</mrow><msqrt><mi>y</mi></msqrt></mfrac></mrow><annotation encoding=\"application/x-tex\">"
+                  "x</annotation></semantics></math>",
+                  QString::fromUtf8("的值</p>"));
+}
+
 } // namespace
 
 QVector<QuestionText> costliestQuestionTexts()
@@ -300,6 +335,9 @@ QVector<QuestionText> costliestQuestionTexts()
         {"directions", changes(QString::fromUtf8("א"))},
         {"scripts", changes(QString::fromUtf8("ж"))},
         {"families", families()},
+        {"marks", marksOnALetter("<table><tr><td width=32>")},
+        {"word_table", wordTable()},
+        {"formulas", formulas()},
         {"plain_characters", chinese(textBytes / 3), Road::Plain},
         {"plain_directions", directionsInAWord(), Road::Plain},
         {"plain_scripts", scriptsInAWord(), Road::Plain},

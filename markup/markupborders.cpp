@@ -50,30 +50,32 @@ QStringList words(const QString &value)
 
 // "solid windowtext 1.0pt", "1px solid #000000", "none", "1px": a style,
 // a width and a colour, each at most once, in any order.
-bool shorthand(const QString &value, CellBorders::Side &side)
+bool shorthand(const QString &value, CellBorders::Side &read)
 {
-    CellBorders::Side read;
     const QStringList parts = words(value);
     for (const QString &part : parts) {
-        const QString style = MarkupValues::borderStyle(part);
-        const QString width = borderWidth(part);
-        const QString colour = MarkupValues::colour(part);
-        if (!style.isNull() && read.style.isNull())
-            read.style = style;
-        else if (!width.isNull() && read.width.isNull())
-            read.width = width;
-        else if (!colour.isNull() && read.colour.isNull())
-            read.colour = colour;
+        QString found;
+        if (read.style.isNull() && !(found = MarkupValues::borderStyle(part)).isNull())
+            read.style = found;
+        else if (read.width.isNull() && !(found = borderWidth(part)).isNull())
+            read.width = found;
+        else if (read.colour.isNull() && !(found = MarkupValues::colour(part)).isNull())
+            read.colour = found;
         else
             return false;
     }
+    return !parts.isEmpty();
+}
+
+// What a shorthand gives a side, over what the side had.
+void setSide(const CellBorders::Side &read, CellBorders::Side &side)
+{
     if (!read.width.isNull())
         side.width = read.width;
     if (!read.style.isNull())
         side.style = read.style;
     if (!read.colour.isNull())
         side.colour = read.colour;
-    return !parts.isEmpty();
 }
 
 // One part of a side, as its longhand gives it.
@@ -124,10 +126,11 @@ bool readCellBorder(const QString &property, const QString &value, CellBorders &
     }
     CellBorders read = borders;
     if (rest.isEmpty()) {
-        for (int side = first; side <= last; ++side) {
-            if (!shorthand(value, read.sides[side]))
-                return false;
-        }
+        CellBorders::Side given;
+        if (!shorthand(value, given))
+            return false;
+        for (int side = first; side <= last; ++side)
+            setSide(given, read.sides[side]);
     } else {
         // One value for one side; one to four for all of them.
         const QString name = rest.mid(1);

@@ -285,17 +285,28 @@ private:
     static CleanElement ordered(const Cleaning &cleaning)
     {
         CleanElement element = cleaning.element;
-        for (int i = 0; !cleaning.attributes.isEmpty() && i < attributeOrder().size(); ++i) {
-            const auto found = cleaning.attributes.constFind(attributeOrder().at(i));
-            if (found != cleaning.attributes.constEnd())
-                element.attributes.append({found.key(), found.value()});
-        }
-        for (int i = 0; !cleaning.style.isEmpty() && i < styleOrder().size(); ++i) {
-            const auto found = cleaning.style.constFind(styleOrder().at(i));
-            if (found != cleaning.style.constEnd())
-                element.style << found.key() + QLatin1Char(':') + found.value();
-        }
+        element.attributes = inOrder(cleaning.attributes, attributeRank);
+        for (const auto &property : inOrder(cleaning.style, styleRank))
+            element.style << property.first + QLatin1Char(':') + property.second;
         return element;
+    }
+
+    // The values kept, in their rank's order; those without a rank are
+    // not written.
+    static QVector<QPair<QString, QString>> inOrder(const QHash<QString, QString> &kept, int (*rank)(const QString &))
+    {
+        QVector<QPair<int, QPair<QString, QString>>> ranked;
+        for (auto value = kept.constBegin(); value != kept.constEnd(); ++value) {
+            const int at = rank(value.key());
+            if (at >= 0)
+                ranked.append({at, {value.key(), value.value()}});
+        }
+        std::sort(ranked.begin(), ranked.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; });
+        QVector<QPair<QString, QString>> written;
+        for (const auto &value : ranked)
+            written << value.second;
+        return written;
     }
 
     // Past the bound of families, an element keeps none.

@@ -293,7 +293,10 @@ QString MarkupTokenizer::readAttributeValue()
         if (quoted ? c == quote : (isHtmlWhitespace(c) || c == QLatin1Char('>')))
             break;
         ++m_at;
-        value += c == QLatin1Char('&') ? characterReference() : QString(c);
+        if (c == QLatin1Char('&'))
+            value += characterReference();
+        else
+            value += c;
     }
     if (quoted && m_at < m_source.size())
         ++m_at;

@@ -344,20 +344,32 @@ PropertyCheck checkProperty(const QString &name, const QString &value)
     return rows.first().second(value, scratch) ? PropertyCheck::Allowed : PropertyCheck::ValueNotAllowed;
 }
 
-const QStringList &attributeOrder()
+namespace {
+
+QHash<QString, int> ranks(const char *names)
 {
-    static const QStringList order = QString::fromLatin1(
-        "src alt width height colspan rowspan border cellspacing cellpadding href type face size color "
-        "bgcolor align valign dir").split(QLatin1Char(' '));
-    return order;
+    QHash<QString, int> made;
+    for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' ')))
+        made.insert(name, made.size());
+    return made;
 }
 
-const QStringList &styleOrder()
+} // namespace
+
+int attributeRank(const QString &name)
 {
-    static const QStringList order = QString::fromLatin1(
+    static const QHash<QString, int> order = ranks(
+        "src alt width height colspan rowspan border cellspacing cellpadding href type face size color "
+        "bgcolor align valign dir");
+    return order.value(name, -1);
+}
+
+int styleRank(const QString &name)
+{
+    static const QHash<QString, int> order = ranks(
         "font-family font-size font-weight font-style font-variant text-decoration vertical-align color "
         "background-color margin-top margin-bottom margin-left margin-right padding-top padding-bottom "
         "padding-left padding-right text-indent line-height -qt-line-height-type -qt-block-indent "
-        "-qt-list-indent list-style-type border-color border-style border-collapse").split(QLatin1Char(' '));
-    return order;
+        "-qt-list-indent list-style-type border-color border-style border-collapse");
+    return order.value(name, -1);
 }

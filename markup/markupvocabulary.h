@@ -66,9 +66,9 @@ ValueReader propertyReader(const QString &name, const QString &element);
 enum class PropertyCheck { NotListed, ValueNotAllowed, Allowed };
 PropertyCheck checkProperty(const QString &name, const QString &value);
 
-// The order attributes and style properties are written in, whatever the
-// order they came in.
-const QStringList &attributeOrder();
-const QStringList &styleOrder();
+// Where an attribute or a style property stands in the order they are
+// written in, whatever the order they came in; -1 for one not written.
+int attributeRank(const QString &name);
+int styleRank(const QString &name);
 
 #endif // MARKUPVOCABULARY_H

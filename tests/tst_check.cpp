@@ -361,6 +361,13 @@ void tst_Check::markupFindings_data()
            "carry (src) \u00D72, a formula (mathvariant) \u00D71, a colour (color) \u00D71, a size (width "
            "font-size) \u00D72, formatting (letter-spacing) \u00D71"
         << R"({"count":1,"kind":"attribute-value","missed":"formula","name":"mathvariant"})";
+    // A web editor fed from Word writes stray words as attributes: they
+    // draw nothing; one HTML draws with does.
+    SanitizedMarkup stray = kept;
+    stray.dropped = {{DroppedMarkup::Attribute, "roman\"'", 1}, {DroppedMarkup::Attribute, "nowrap", 1}};
+    QTest::newRow("stray attribute names")
+        << stray << "F:5:7: warning: choice question 2: the students will not see formatting (nowrap) \u00D71"
+        << R"({"count":1,"kind":"attribute","missed":"nothing","name":"roman\"'"})";
     SanitizedMarkup beyond;
     beyond.exceeded = MarkupBound::Tables;
     QTest::newRow("beyond the bounds")

@@ -169,6 +169,17 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("marks on a character, 30 of them and 31")
         << "<p>a" + acute.repeated(30) + "</p><p>b" + acute.repeated(31) + "</p>"
         << body("<p>a" + acute.repeated(30) + "</p><p>b" + acute.repeated(30) + "</p>");
+    // Every character that would end or open a value is written as a
+    // reference: a style cannot be smuggled through a link.
+    QTest::newRow("what ends a value, escaped")
+        << "<a href='x\" style=\"color:red&amp;<y>'>l</a><img src=q alt='a\"b&lt;'>"
+        << body(QString::fromUtf8("<a href=\"x&quot; style=&quot;color:red&amp;&lt;y&gt;\">l</a>［图：a\"b&lt;］"));
+    QTest::newRow("characters with rules of their own")
+        << QString::fromUtf8("<pre>a\rb</pre><p>c\u2029d\uFDD0\uFFFF&#159;&#128;&#160;</p>")
+        << body(QString::fromUtf8("<pre>a<br>b</pre><p>c\u2028d\uFFFD\uFFFDŸ€\u00A0</p>"));
+    QTest::newRow("the near edges of line heights and font sizes")
+        << "<p style=\"line-height:50%\">a</p><p style=\"line-height:0.49\">b</p><p style=\"font-size:5.99pt\">c</p>"
+        << body("<p style=\"line-height:50%\">a</p><p>b</p><p>c</p>");
     QTest::newRow("a blank before a picture stays before it")
         << "x " + carriedImage(1, 1) + "y" << body("x " + carriedImage(1, 1) + "y");
     QTest::newRow("image sizes")

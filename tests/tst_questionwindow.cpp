@@ -100,6 +100,10 @@ void tst_QuestionWindow::markupShown_data()
         << QString::fromUtf8("甲\n乙\n1\n2\n一\n二\n官网");
     QTest::newRow("images within the pixels") << carriedImage(2048, 512) + carriedImage(1024, 1024)
                                               << QString(2, QChar::ObjectReplacementCharacter);
+    // The longest side a picture may have, and a pixel more: then the text
+    // is shown plain, with the picture's description.
+    QTest::newRow("a picture 2048 wide") << "x" + carriedImage(2048, 1) << "x" + QString(QChar::ObjectReplacementCharacter);
+    QTest::newRow("2049 wide") << "x" + carriedImage(2049, 1, " alt=y") << "xy";
     // Read by Qt otherwise than by an HTML parser, when they end the text.
     QTest::newRow("closed at the very end") << "x<br/>y" + carriedImage(2, 2, " width=500/")
                                             << "x\ny" + QString(QChar::ObjectReplacementCharacter);

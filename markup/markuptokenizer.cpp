@@ -288,15 +288,19 @@ QString MarkupTokenizer::readAttributeValue()
     const bool quoted = quote == QLatin1Char('"') || quote == QLatin1Char('\'');
     if (quoted)
         ++m_at;
-    while (m_at < m_source.size()) {
-        const QChar c = m_source.at(m_at);
-        if (quoted ? c == quote : (isHtmlWhitespace(c) || c == QLatin1Char('>')))
+    // Taken a run at a time, up to a reference or the value's end.
+    for (int run = m_at; m_at <= m_source.size(); ++m_at) {
+        const QChar c = at(m_at);
+        const bool ends = m_at == m_source.size()
+                          || (quoted ? c == quote : (isHtmlWhitespace(c) || c == QLatin1Char('>')));
+        if (!ends && c != QLatin1Char('&'))
+            continue;
+        value += m_source.midRef(run, m_at - run);
+        if (ends)
             break;
         ++m_at;
-        if (c == QLatin1Char('&'))
-            value += characterReference();
-        else
-            value += c;
+        value += characterReference();
+        run = m_at--;
     }
     if (quoted && m_at < m_source.size())
         ++m_at;

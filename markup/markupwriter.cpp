@@ -12,9 +12,15 @@ bool isInline(const MarkupNode &node)
 
 QString escaped(const QString &text, bool inAttribute)
 {
-    QString written;
-    written.reserve(text.size());
-    for (const QChar c : text) {
+    int first = 0;
+    while (first < text.size() && text.at(first) != QLatin1Char('&') && text.at(first) != QLatin1Char('<')
+           && text.at(first) != QLatin1Char('>') && (text.at(first) != QLatin1Char('"') || !inAttribute))
+        ++first;
+    if (first == text.size())
+        return text;
+    QString written = text.left(first);
+    written.reserve(text.size() + 16);
+    for (const QChar c : text.midRef(first)) {
         if (c == QLatin1Char('&'))
             written += QLatin1String("&amp;");
         else if (c == QLatin1Char('<'))

@@ -73,8 +73,11 @@ private:
             newBlock();
         children(index, spaced, whiteSpaceOf(node, around));
         if (block) {
-            // Qt's editor's empty line holds a break that is only its mark.
-            if (m_kept.elements.at(node.element).emptyParagraph)
+            // Qt's editor's empty line holds a break that is only its mark;
+            // one that holds more is read as any paragraph is.
+            const MarkupNode &made = m_spaced.nodes.at(spaced);
+            if (m_kept.elements.at(node.element).emptyParagraph && made.firstChild == m_finalBreak
+                && made.lastChild == m_finalBreak)
                 m_finalBreak = -1;
             endLines();
             newBlock();

@@ -400,6 +400,9 @@ void tst_QuestionMarkup::rewritten_data()
         << body(emptyLine + "</p><div>" + emptyLine + "</p></div><ul><li></li><li>a</li></ul><div>b</div><hr><hr>"
                 "<div>c</div><div>" + carriedImage(1, 1) + "</div><p>d</p><table><tr><td>" + emptyLine
                 + "</p></td></tr></table>");
+    QTest::newRow("an empty line of Qt's editor that holds text: a paragraph, its final break kept")
+        << "<meta name=\"qrichtext\" content=\"1\" />" + emptyLine + "x<br /></p><p>y</p>"
+        << body("<p>x" + QString(QChar(QChar::LineSeparator)) + "</p><p>y</p>");
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass

@@ -142,17 +142,21 @@ void ShownText::openCell(int rows, int columns)
 
 void ShownText::closeCell()
 {
-    m_tables.last().cells.last().text = m_flows.takeLast().text;
+    const Flow cell = m_flows.takeLast();
+    m_tables.last().cells.last().text = cell.text;
+    m_tables.last().lastFree = cell.free;
 }
 
 // A table starts and ends a line (the marks of its frame), and leaves an
-// empty block after it, which what follows the table joins.
+// empty block after it, which what follows the table joins. Qt takes that
+// block for the next block element only as it would have taken the last
+// cell's: if that was still free (an empty cell, say).
 void ShownText::closeTable()
 {
-    const QString cells = shownTable(m_tables.takeLast());
+    const Table table = m_tables.takeLast();
     Flow &flow = m_flows.last();
-    flow.text += QLatin1Char('\n') + cells + QLatin1Char('\n');
-    flow.free = false;
+    flow.text += QLatin1Char('\n') + shownTable(table) + QLatin1Char('\n');
+    flow.free = table.lastFree;
     flow.bodyStart = false;
 }
 

@@ -55,6 +55,8 @@ private:
     {
         int rows = 0;
         QVector<Cell> cells;
+        // Whether the last cell's last block was still free.
+        bool lastFree = false;
     };
 
     void newBlock();

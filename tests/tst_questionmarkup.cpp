@@ -389,10 +389,11 @@ void tst_QuestionMarkup::rewritten_data()
                 + QString(QChar(QChar::LineSeparator)) + "</p>");
     // Where Qt makes a line of its own, or none.
     QTest::newRow("Qt's lines of tables: cells it adds, spans it cuts, leaves or pushes right, the block after")
-        << "<table><tr><td>x<td rowspan=3>y<tr><td colspan=3>z<td>w</table><table><tr><td rowspan=2>p<td>q<tr>"
-           "<td colspan=2>r</table><p>e"
+        << "<table><tr><td>x<td rowspan=3>y<tr><td colspan=3>z<td>w</table><p>e<table><tr><td rowspan=2>p<td>q<tr>"
+           "<td colspan=2>r<td></table><p>f"
         << body("<table><tr><td>x</td><td rowspan=\"3\">y</td></tr><tr><td colspan=\"3\">z</td><td>w</td></tr></table>"
-                "<table><tr><td rowspan=\"2\">p</td><td>q</td></tr><tr><td colspan=\"2\">r</td></tr></table><p>e</p>");
+                "<p>e</p><table><tr><td rowspan=\"2\">p</td><td>q</td></tr><tr><td colspan=\"2\">r</td><td></td></tr>"
+                "</table><p>f</p>");
     const QString emptyLine = "<p style=\"-qt-paragraph-type:empty\">";
     QTest::newRow("Qt's lines of blocks: its editor's empty lines, an empty item, rules, a picture")
         << emptyLine + "<br></p><div>" + emptyLine + "<br></p></div><ul><li><li>a</ul>b<hr><hr>c<div>"

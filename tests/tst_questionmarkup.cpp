@@ -404,6 +404,9 @@ void tst_QuestionMarkup::rewritten_data()
     QTest::newRow("an empty line of Qt's editor that holds text: a paragraph, its final break kept")
         << "<meta name=\"qrichtext\" content=\"1\" />" + emptyLine + "x<br /></p><p>y</p>"
         << body("<p>x" + QString(QChar(QChar::LineSeparator)) + "</p><p>y</p>");
+    QTest::newRow("marks on both sides of a control, which shows nothing: on one character, 30 of them")
+        << "<p>a" + acute.repeated(20) + "\x14" + acute.repeated(20) + "</p>"
+        << body("<p>a" + acute.repeated(30) + "</p>");
 }
 
 // The markup the display gets; what Qt shows of it is the text the pass

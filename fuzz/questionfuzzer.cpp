@@ -7,9 +7,11 @@
 // program's own; and each text is held here to what it may add to the
 // memory the program held just before it. A text shown formatted is held to
 // three more things: rewriting the pass's markup again changes nothing; the
-// text Qt shows of it is the text the pass kept, line for line; and the
-// document Qt built is within the bounds the pass counted. At the end the
-// slowest text and the most memory one added are printed.
+// text Qt shows of it is the text the pass kept, line for line, empty lines
+// too; and the document Qt built is within the bounds the pass counted. At
+// the end the slowest text and the most memory one added are printed; the
+// slowest input is kept beside libFuzzer's artifacts, as slowest-text after
+// -artifact_prefix, written again each time a slower one comes.
 
 #include "examstore.h"
 #include "shownlines.h"
@@ -36,6 +38,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -49,6 +52,8 @@ QAbstractButton *next = nullptr;
 double slowestMilliseconds = 0;
 double slowestCpuMilliseconds = 0;
 long mostAddedKilobytes = 0;
+std::string slowestPath = "slowest-text";
+bool slowestSaved = false;
 
 void fail(const char *what)
 {
@@ -104,18 +109,40 @@ void showStored(const QByteArray &text)
     QCoreApplication::processEvents();
 }
 
+// libFuzzer saves what it finds under -artifact_prefix; the slowest input
+// goes there too, so that the time the report gives can be shown again.
+void findSlowestPath(int argc, char **argv)
+{
+    const char prefix[] = "-artifact_prefix=";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], prefix, sizeof prefix - 1) == 0)
+            slowestPath = std::string(argv[i] + sizeof prefix - 1) + "slowest-text";
+    }
+}
+
+void saveSlowest(const uint8_t *data, size_t size)
+{
+    std::FILE *file = std::fopen(slowestPath.c_str(), "wb");
+    slowestSaved = file && std::fwrite(data, 1, size, file) == size;
+    if (file && std::fclose(file) != 0)
+        slowestSaved = false;
+}
+
 void report()
 {
     std::fprintf(stderr,
-                 "question display: slowest text %.0f ms (%.0f ms of CPU), most memory one text "
-                 "added %.1f MB\n",
-                 slowestMilliseconds, slowestCpuMilliseconds, mostAddedKilobytes / 1024.0);
+                 "question display: slowest text %.0f ms (%.0f ms of CPU), %s %s; most memory one "
+                 "text added %.1f MB\n",
+                 slowestMilliseconds, slowestCpuMilliseconds,
+                 slowestSaved ? "saved in" : "could not be saved in", slowestPath.c_str(),
+                 mostAddedKilobytes / 1024.0);
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    findSlowestPath(*argc, *argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's warnings about what it reads (colours it does not know, broken
@@ -160,9 +187,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const double cpuStart = cpuMilliseconds();
     showStored(text);
     slowestCpuMilliseconds = std::max(slowestCpuMilliseconds, cpuMilliseconds() - cpuStart);
-    slowestMilliseconds = std::max(
-        slowestMilliseconds,
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    const double milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (milliseconds > slowestMilliseconds) {
+        slowestMilliseconds = milliseconds;
+        saveSlowest(data, size);
+    }
     const long added = statusKilobytes("VmHWM") - residentBefore;
     mostAddedKilobytes = std::max(mostAddedKilobytes, added);
     if (added > addedMegabytesBound * 1024)
@@ -176,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     if (sanitizeQuestionMarkup(sanitized.markup).markup != sanitized.markup)
         fail("the markup the pass wrote is rewritten again otherwise");
-    if (shownLines(display->toPlainText()) != shownLines(sanitized.plainText))
+    if (display->toPlainText() != shownText(sanitized.plainText))
         fail("Qt shows other text than the pass kept");
     Weighed weighed;
     weigh(display->document()->rootFrame()->begin(), 1, 0, weighed);

@@ -73,8 +73,11 @@ private:
             newBlock();
         children(index, spaced, whiteSpaceOf(node, around));
         if (block) {
-            // Qt's editor's empty line holds a break that is only its mark.
-            if (m_kept.elements.at(node.element).emptyParagraph)
+            // Qt's editor's empty line holds a break that is only its mark;
+            // one that holds more is read as any paragraph is.
+            const MarkupNode &made = m_spaced.nodes.at(spaced);
+            if (m_kept.elements.at(node.element).emptyParagraph && made.firstChild == m_finalBreak
+                && made.lastChild == m_finalBreak)
                 m_finalBreak = -1;
             endLines();
             newBlock();
@@ -130,6 +133,10 @@ private:
             whiteSpace = WhiteSpace::Preserved;
         for (int at = 0; at < text.size(); ++at) {
             const QChar c = text.at(at);
+            // Controls show nothing, so marks on both sides of one are on
+            // the same character.
+            if (c.category() == QChar::Other_Control && !isHtmlWhitespace(c))
+                continue;
             const bool pair = c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
             if (!m_marks.keeps(pair ? QChar::surrogateToUcs4(c, text.at(at + 1)) : c.unicode())) {
                 at += pair;
@@ -156,9 +163,7 @@ private:
                 lineBreak(into, QString(QChar(QChar::LineSeparator)));
                 continue;
             }
-            // Controls show nothing; noncharacters are Qt's own marks.
-            if (c.category() == QChar::Other_Control)
-                continue;
+            // Noncharacters are Qt's own marks.
             const bool noncharacter = (c.unicode() >= 0xFDD0 && c.unicode() <= 0xFDEF)
                                       || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF;
             character(into, noncharacter ? QChar(QChar::ReplacementCharacter) : c);

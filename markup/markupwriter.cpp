@@ -1,6 +1,7 @@
 #include "markupwriter.h"
 
 #include "markupmeter.h"
+#include "markupshowntext.h"
 
 namespace {
 
@@ -107,6 +108,7 @@ public:
         m_written.markup = QLatin1String("<html><body") + attributes(body.attributes, style) + QLatin1Char('>');
         children(0);
         m_written.markup += QLatin1String("</body></html>");
+        m_written.plainText = m_shown.shown();
         m_written.exceeded = m_meter.exceeded();
         return m_written;
     }
@@ -144,35 +146,44 @@ private:
     // A block the tree does not hold: text after a block, or a caption.
     void openBlock(const QString &tag)
     {
-        newLine();
+        m_wordBreaks.newLine();
         m_written.markup += tag;
         m_meter.open(ElementKind::Block, CleanElement());
+        m_shown.openBlock();
     }
 
     void closeBlock(const QString &tag)
     {
         m_written.markup += tag;
         m_meter.close(ElementKind::Block);
-        newLine();
+        m_wordBreaks.newLine();
     }
 
+    // What Qt makes of an element: a table, its rows and cells, or a
+    // block; of phrasing, nothing.
     void openElement(const MarkupNode &node, const QStringList &extraStyle = QStringList())
     {
+        const CleanElement &element = m_tree.elements.at(node.element);
         m_written.markup += startTag(node, extraStyle);
-        m_meter.open(node.kind, m_tree.elements.at(node.element));
+        m_meter.open(node.kind, element);
+        if (node.kind == ElementKind::Cell)
+            m_shown.openCell(element.rows, element.columns);
+        else if (node.kind == ElementKind::Row)
+            m_shown.openRow();
+        else if (node.kind == ElementKind::Table)
+            m_shown.openTable();
+        else if (node.kind != ElementKind::Phrasing)
+            m_shown.openBlock();
     }
 
     void closeElement(const MarkupNode &node)
     {
         m_written.markup += endTag(node);
         m_meter.close(node.kind);
-    }
-
-    void newLine()
-    {
-        m_wordBreaks.newLine();
-        if (!m_written.plainText.isEmpty() && !m_written.plainText.endsWith(QLatin1Char('\n')))
-            m_written.plainText += QLatin1Char('\n');
+        if (node.kind == ElementKind::Cell)
+            m_shown.closeCell();
+        else if (node.kind == ElementKind::Table)
+            m_shown.closeTable();
     }
 
     // Text after a block goes into a block of its own: Qt would join it to
@@ -206,7 +217,7 @@ private:
         if (node.type == MarkupNode::Text) {
             const QString text = m_wordBreaks.broken(node.text);
             m_written.markup += escaped(text, false);
-            m_written.plainText += text;
+            m_shown.text(text);
             m_meter.text(text);
             return;
         }
@@ -214,7 +225,7 @@ private:
             m_wordBreaks.newLine();
             // A line separator is one in the text, which Qt reads as <br>.
             m_written.markup += node.text == QChar(QChar::LineSeparator) ? node.text : QStringLiteral("<br>");
-            m_written.plainText += QLatin1Char('\n');
+            m_shown.text(QStringLiteral("\n"));
             m_meter.lineBreak();
             return;
         }
@@ -223,7 +234,7 @@ private:
         switch (node.kind) {
         case ElementKind::Void:
             m_written.markup += startTag(node);
-            m_written.plainText += QChar(QChar::ObjectReplacementCharacter);
+            m_shown.text(QChar(QChar::ObjectReplacementCharacter));
             m_meter.image(m_tree.elements.at(node.element));
             return;
         case ElementKind::Phrasing:
@@ -232,9 +243,9 @@ private:
             closeElement(node);
             return;
         case ElementKind::Rule:
-            newLine();
+            m_wordBreaks.newLine();
             m_written.markup += startTag(node);
-            m_written.plainText += QLatin1Char('\n');
+            m_shown.rule();
             m_meter.rule();
             return;
         case ElementKind::Caption:
@@ -245,18 +256,19 @@ private:
         default:
             break;
         }
-        newLine();
+        m_wordBreaks.newLine();
         if (emptyParagraph(node) && !m_words.at(index)) {
             // Qt's editor's empty line: a block that holds nothing.
-            openElement(node, {QStringLiteral("-qt-paragraph-type:empty")});
-            closeElement(node);
-            m_written.plainText += QLatin1Char('\n');
+            m_written.markup += startTag(node, {QStringLiteral("-qt-paragraph-type:empty")}) + endTag(node);
+            m_meter.open(node.kind, m_tree.elements.at(node.element));
+            m_meter.close(node.kind);
+            m_shown.emptyParagraph();
             return;
         }
         openElement(node);
         children(index);
         closeElement(node);
-        newLine();
+        m_wordBreaks.newLine();
     }
 
     void table(int index)
@@ -274,7 +286,7 @@ private:
             rows = rows || (m_tree.nodes.at(row).kind == ElementKind::Row && m_shows.at(row));
         if (!rows)
             return;
-        newLine();
+        m_wordBreaks.newLine();
         openElement(m_tree.nodes.at(index));
         for (int row = m_tree.nodes.at(index).firstChild; row >= 0; row = m_tree.nodes.at(row).next) {
             const MarkupNode &cells = m_tree.nodes.at(row);
@@ -284,16 +296,16 @@ private:
             for (int cell = cells.firstChild; cell >= 0; cell = m_tree.nodes.at(cell).next) {
                 if (m_tree.nodes.at(cell).implied && !m_shows.at(cell))
                     continue;
-                newLine();
+                m_wordBreaks.newLine();
                 openElement(m_tree.nodes.at(cell));
                 children(cell);
                 closeElement(m_tree.nodes.at(cell));
-                newLine();
+                m_wordBreaks.newLine();
             }
             closeElement(cells);
         }
         closeElement(m_tree.nodes.at(index));
-        newLine();
+        m_wordBreaks.newLine();
     }
 
     const MarkupTree &m_tree;
@@ -301,6 +313,7 @@ private:
     QVector<bool> m_words; // text, an image, a rule or a table
     WrittenMarkup m_written;
     MarkupMeter m_meter;
+    ShownText m_shown;
     WordBreaks m_wordBreaks;
 };
 

@@ -20,9 +20,9 @@ struct WrittenMarkup
 // every element closed and properly nested, every value quoted and
 // escaped, nothing empty; text after a block inside a block of its own, so
 // that Qt cannot join it to the block before. White space is kept as the
-// tree has it; a long word gets places to break. The plain text is what the student reads of it: blocks,
-// cells and line breaks on lines of their own, an image as U+FFFC.
-// What the markup adds up to is measured as it is written.
+// tree has it; a long word gets places to break. The plain text is what
+// Qt shows of the markup, line for line (markupshowntext.h). What the
+// markup adds up to is measured as it is written.
 WrittenMarkup writeMarkupTree(const MarkupTree &tree);
 
 namespace MarkupWriterBounds {

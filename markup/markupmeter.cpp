@@ -52,9 +52,11 @@ void MarkupMeter::open(ElementKind kind, const CleanElement &element)
 
 void MarkupMeter::close(ElementKind kind)
 {
-    m_weights.removeLast();
-    if (kind == ElementKind::Table)
+    if (kind == ElementKind::Table && !m_tables.isEmpty()) {
+        countFillers(m_tables.last());
         m_tables.removeLast();
+    }
+    m_weights.removeLast();
     if (kind != ElementKind::Phrasing)
         newBlock();
 }
@@ -120,8 +122,26 @@ void MarkupMeter::addCell(const CleanElement &cell)
         table.spanOfColumn.resize(table.columnsInRow);
     for (int column = first; column < table.columnsInRow; ++column)
         table.spanOfColumn[column] = span;
+    table.cells.append({span, first});
     table.columns = std::max(table.columns, table.columnsInRow);
     countCells(table);
+}
+
+// Qt fills the grid of a table with a cell where no cell written stands (a
+// row shorter than others, spans that end at the edge): each is a block of
+// the weight of a cell, laid out as the others are.
+void MarkupMeter::countFillers(const Table &table)
+{
+    if (m_exceeded != MarkupBound::None)
+        return; // the grid may then be of any size, and is never shown
+    QVector<bool> covered(table.rows * table.columns);
+    for (const Table::Placed &cell : table.cells) {
+        for (int row = cell.span.row; row < std::min(table.rows, cell.span.row + cell.span.rows); ++row) {
+            for (int column = cell.column; column < std::min(table.columns, cell.column + cell.span.columns); ++column)
+                covered[row * table.columns + column] = true;
+        }
+    }
+    count(3 * std::count(covered.cbegin(), covered.cend(), false));
 }
 
 void MarkupMeter::countCells(Table &table)

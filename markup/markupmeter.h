@@ -60,12 +60,19 @@ private:
         int columns = 0;
         qint64 counted = 0;
         QVector<Span> spanOfColumn;
+        struct Placed
+        {
+            Span span;
+            int column = 0;
+        };
+        QVector<Placed> cells; // where each cell written stands
     };
 
     void exceed(MarkupBound bound);
     void count(qint64 characters);
     void addCell(const CleanElement &cell);
     void countCells(Table &table);
+    void countFillers(const Table &table);
     void newBlock();
 
     QVector<qint64> m_weights{1}; // of what stands in each element open

@@ -544,6 +544,11 @@ void tst_QuestionMarkup::bounds_data()
                                              << han.repeated(9998);
     QTest::newRow("a character more") << "<table><tr><td>" + han.repeated(9999) << MarkupBound::Text
                                       << han.repeated(9999);
+    // The cell Qt adds to a short row weighs as a cell does.
+    QTest::newRow("a short row, at the bound") << "<table><tr><td><td><tr><td>" + han.repeated(9994)
+                                                << MarkupBound::None << han.repeated(9994);
+    QTest::newRow("a short row, a character more") << "<table><tr><td><td><tr><td>" + han.repeated(9995) << MarkupBound::Text
+                                      << han.repeated(9995);
     const QString hebrew = QString::fromUtf8("a א ");
     QTest::newRow("direction changes at the bound") << "<p>" + hebrew.repeated(200) + "a"
                                                     << MarkupBound::None << hebrew.repeated(200) + "a";

@@ -23,7 +23,8 @@ bool readNumber(const QString &text, bool negativeAllowed, Number &number);
 bool inPixels(const Number &number, double &pixels);
 // At most two decimals, no trailing zeros.
 QString decimal(double value);
-// Whether value is one of the words, apart by blanks.
+// Whether value is one of the words, apart by blanks (names of tags and
+// attributes too).
 bool oneOf(const QString &value, const char *words);
 
 } // namespace MarkupNumber

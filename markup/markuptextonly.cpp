@@ -1,13 +1,11 @@
 #include "markuptextonly.h"
 
 #include "markupkeptnodes.h"
+#include "markupnumber.h"
 
 namespace {
 
-bool isOneOf(const QString &name, const char *names)
-{
-    return QString::fromLatin1(names).split(QLatin1Char(' ')).contains(name);
-}
+using MarkupNumber::oneOf;
 
 class TextOnly
 {
@@ -80,13 +78,13 @@ private:
                 m_piece += node.text;
             if (node.type != MarkupNode::Element)
                 continue;
-            const bool text = isOneOf(node.tag, "text tspan textpath");
+            const bool text = oneOf(node.tag, "text tspan textpath");
             const bool apart = node.tag == QLatin1String("text") || (text && placed(node));
             if (apart)
                 piece();
-            if (text || isOneOf(node.tag, "svg g a switch"))
+            if (text || oneOf(node.tag, "svg g a switch"))
                 drawing(child, inText || text);
-            else if (!isOneOf(node.tag, "title desc metadata style script defs")) // seen by no one
+            else if (!oneOf(node.tag, "title desc metadata style script defs")) // seen by no one
                 m_drops.add(DroppedMarkup::Content, node.tag);
             if (apart)
                 piece();
@@ -96,7 +94,7 @@ private:
     static bool placed(const MarkupNode &node)
     {
         for (const MarkupAttribute &attribute : node.attributes) {
-            if (isOneOf(attribute.name, "x y dx dy"))
+            if (oneOf(attribute.name, "x y dx dy"))
                 return true;
         }
         return false;

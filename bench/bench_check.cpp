@@ -30,17 +30,25 @@ std::string largest;       // plain Chinese text, as bench_window loads
 std::string largestMarkup; // every text in markup, each through the markup pass
 std::string largestTables; // every text a word processor's table
 
+constexpr int largestQuestions = largestChoices + largestTexts;
+
+// The counts of the largest exam and a score of 1 for each question.
+std::string examCounts()
+{
+    std::string counts = std::to_string(largestChoices) + ' ' + std::to_string(largestTexts) + '\n';
+    for (int row = 1; row <= largestQuestions; ++row)
+        counts += "1 ";
+    return counts;
+}
+
 // An exam of the same size whose every text is bold markup in a paragraph:
 // each goes through the markup pass.
 std::string markupExam()
 {
     const std::string open = "<p><b>";
     const std::string close = "</b></p>";
-    const int questions = largestChoices + largestTexts;
-    std::string file = std::to_string(largestChoices) + ' ' + std::to_string(largestTexts) + '\n';
-    for (int row = 1; row <= questions; ++row)
-        file += "1 ";
-    for (int row = 1; row <= questions; ++row) {
+    std::string file = examCounts();
+    for (int row = 1; row <= largestQuestions; ++row) {
         file += "\n@" + open;
         file += chineseText(largestTextBytes - open.size() - close.size(), unsigned(row));
         file += close + '$';
@@ -65,11 +73,8 @@ std::string tablesExam()
     const std::string open = "<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0 "
                               "style='border-collapse:collapse;border:none;mso-yfti-tbllook:1184'>\n";
     const std::string close = "</table>";
-    const int questions = largestChoices + largestTexts;
-    std::string file = std::to_string(largestChoices) + ' ' + std::to_string(largestTexts) + '\n';
-    for (int row = 1; row <= questions; ++row)
-        file += "1 ";
-    for (int row = 1; row <= questions; ++row) {
+    std::string file = examCounts();
+    for (int row = 1; row <= largestQuestions; ++row) {
         std::string text = open;
         for (unsigned cell = 0;; ++cell) {
             const std::string tableRow = " <tr style='mso-yfti-irow:" + std::to_string(cell) + "'>\n"

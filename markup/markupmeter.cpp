@@ -93,13 +93,14 @@ void MarkupMeter::image(const CleanElement &image)
     m_pixels += qint64(imageWidth) * imageHeight;
     const double width = image.shownWidth;
     const double height = image.shownHeight;
+    // A picture is decoded at its own size whatever size it is shown at.
     double longest = std::max(imageWidth, imageHeight);
     if (width > 0 && height <= 0)
-        longest = std::max(width, std::round(width * imageHeight / imageWidth));
+        longest = std::max({longest, width, std::round(width * imageHeight / imageWidth)});
     else if (height > 0 && width <= 0)
-        longest = std::max(height, std::round(height * imageWidth / imageHeight));
+        longest = std::max({longest, height, std::round(height * imageWidth / imageHeight)});
     else if (width > 0 && height > 0)
-        longest = std::max(width, height);
+        longest = std::max({longest, width, height});
     if (m_pixels > QuestionMarkupBounds::imagePixels || longest > QuestionMarkupBounds::imageSide)
         exceed(MarkupBound::Images);
 }

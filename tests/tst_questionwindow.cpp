@@ -104,6 +104,7 @@ void tst_QuestionWindow::markupShown_data()
     // is shown plain, with the picture's description.
     QTest::newRow("a picture 2048 wide") << "x" + carriedImage(2048, 1) << "x" + QString(QChar::ObjectReplacementCharacter);
     QTest::newRow("2049 wide") << "x" + carriedImage(2049, 1, " alt=y") << "xy";
+    QTest::newRow("2049 wide, shown smaller") << "x" + carriedImage(2049, 1, " width=100 alt=y") << "xy";
     // Read by Qt otherwise than by an HTML parser, when they end the text.
     QTest::newRow("closed at the very end") << "x<br/>y" + carriedImage(2, 2, " width=500/")
                                             << "x\ny" + QString(QChar::ObjectReplacementCharacter);

@@ -124,11 +124,13 @@ bool sideMargin(const QString &name, const QString &value, Cleaning &into)
     return into.property(name, length(value, 0, MarkupSettleBounds::listMargin));
 }
 
-// A line height, with Qt's type of it or none: settled together.
+// A line height, with Qt's type of it or none: settled together, so here
+// it need only be a height under one type or another (a fixed or minimum
+// one is a line distance with another least value).
 bool lineHeightOf(const QString &value, Cleaning &into)
 {
     QString type;
-    for (const char *readAs : {"", "fixed", "line-distance"}) {
+    for (const char *readAs : {"", "line-distance", "proportional"}) {
         if (!lineHeight(value, QLatin1String(readAs), type).isNull()) {
             into.lineHeight = value;
             return true;

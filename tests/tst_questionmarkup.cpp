@@ -341,11 +341,14 @@ void tst_QuestionMarkup::rewritten_data()
            " proportional;\">f</p><p style=\"line-height:20; -qt-line-height-type: minimum;\">g</p><p style=\""
            "line-height:0; -qt-line-height-type: line-distance;\">h</p><p style=\"line-height:200; "
            "-qt-line-height-type: fixed;\">i</p><p style=\"line-height:201px; -qt-line-height-type: fixed;\">j</p>"
+           "<p style=\"line-height:300; -qt-line-height-type: proportional;\">k</p><p style=\"line-height:301; "
+           "-qt-line-height-type: proportional;\">l</p>"
         << body("<p style=\"line-height:2px; -qt-line-height-type:line-distance\">a</p><p style=\"line-height:200px;"
                 " -qt-line-height-type:line-distance\">b</p><p>c</p><p style=\"line-height:8px; "
                 "-qt-line-height-type:fixed\">d</p><p>e</p><p style=\"line-height:150%\">f</p>"
                 "<p style=\"line-height:20px\">g</p><p style=\"line-height:0px; -qt-line-height-type:line-distance\">h"
-                "</p><p style=\"line-height:200px; -qt-line-height-type:fixed\">i</p><p>j</p>");
+                "</p><p style=\"line-height:200px; -qt-line-height-type:fixed\">i</p><p>j</p>"
+                "<p style=\"line-height:300%\">k</p><p>l</p>");
     QTest::newRow("Qt's unitless cell padding, table border colour and style, small capitals")
         << "<table border=\"2\" style=\" border-color:#ff0000; border-style:dashed; border-collapse:collapse;\">"
            "<tr><td style=\" padding-left:20; padding-top:21;\">x</td></tr></table><p><span style=\""

@@ -4,11 +4,6 @@
 
 namespace {
 
-int byteAt(const QByteArray &bytes, int at)
-{
-    return at < bytes.size() ? quint8(bytes.at(at)) : -1;
-}
-
 // 0 beyond the bytes.
 int littleEndian16(const QByteArray &bytes, int at)
 {

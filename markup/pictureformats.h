@@ -7,6 +7,13 @@
 #include <QByteArray>
 #include <QSize>
 
+// The byte at a place, -1 beyond the bytes: the readers of the formats
+// step through what the file says, which may point past its end.
+inline int byteAt(const QByteArray &bytes, int at)
+{
+    return at < bytes.size() ? quint8(bytes.at(at)) : -1;
+}
+
 struct PictureParts
 {
     QSize size;     // as the header gives it, before anything is decoded

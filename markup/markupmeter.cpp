@@ -30,7 +30,6 @@ void MarkupMeter::open(ElementKind kind, const CleanElement &element)
     } else if (kind == ElementKind::Row && !m_tables.isEmpty()) {
         Table &table = m_tables.last();
         ++table.rows;
-        table.columnsInRow = 0;
         countCells(table);
     } else if (kind == ElementKind::Cell && !m_tables.isEmpty()) {
         addCell(element);
@@ -109,22 +108,8 @@ void MarkupMeter::addCell(const CleanElement &cell)
 {
     Table &table = m_tables.last();
     const int row = table.rows - 1;
-    // Cells spanning down from rows above push this one to the right.
-    while (table.columnsInRow < table.spanOfColumn.size()) {
-        const Table::Span &above = table.spanOfColumn.at(table.columnsInRow);
-        if (above.row + above.rows <= row)
-            break;
-        table.columnsInRow += above.columns;
-    }
-    const Table::Span span{row, cell.rows, cell.columns};
-    const int first = table.columnsInRow;
-    table.columnsInRow += span.columns;
-    if (table.spanOfColumn.size() < table.columnsInRow)
-        table.spanOfColumn.resize(table.columnsInRow);
-    for (int column = first; column < table.columnsInRow; ++column)
-        table.spanOfColumn[column] = span;
-    table.cells.append({span, first});
-    table.columns = std::max(table.columns, table.columnsInRow);
+    const int column = table.placement.place(row, cell.rows, cell.columns);
+    table.cells.append({row, cell.rows, column, cell.columns});
     countCells(table);
 }
 
@@ -135,11 +120,12 @@ void MarkupMeter::countFillers(const Table &table)
 {
     if (m_exceeded != MarkupBound::None)
         return; // the grid may then be of any size, and is never shown
-    QVector<bool> covered(table.rows * table.columns);
+    const int columns = table.placement.columns();
+    QVector<bool> covered(table.rows * columns);
     for (const Table::Placed &cell : table.cells) {
-        for (int row = cell.span.row; row < std::min(table.rows, cell.span.row + cell.span.rows); ++row) {
-            for (int column = cell.column; column < std::min(table.columns, cell.column + cell.span.columns); ++column)
-                covered[row * table.columns + column] = true;
+        for (int row = cell.row; row < std::min(table.rows, cell.row + cell.rows); ++row) {
+            for (int column = cell.column; column < std::min(columns, cell.column + cell.columns); ++column)
+                covered[row * columns + column] = true;
         }
     }
     count(3 * std::count(covered.cbegin(), covered.cend(), false));
@@ -147,7 +133,7 @@ void MarkupMeter::countFillers(const Table &table)
 
 void MarkupMeter::countCells(Table &table)
 {
-    const qint64 cells = qint64(table.rows) * table.columns;
+    const qint64 cells = qint64(table.rows) * table.placement.columns();
     m_cells += (cells - table.counted) * table.weight;
     table.counted = cells;
     if (m_cells > MarkupMeterBounds::weightedCells)

@@ -1,6 +1,7 @@
 #ifndef MARKUPMETER_H
 #define MARKUPMETER_H
 
+#include "cellplacement.h"
 #include "markupbounds.h"
 #include "markuptree.h"
 #include "textruns.h"
@@ -48,22 +49,16 @@ public:
 private:
     struct Table
     {
-        struct Span
+        qint64 weight = 1;
+        int rows = 0;
+        qint64 counted = 0;
+        CellPlacement placement;
+        struct Placed
         {
             int row = 0;
             int rows = 0;
-            int columns = 1;
-        };
-        qint64 weight = 1;
-        int rows = 0;
-        int columnsInRow = 0;
-        int columns = 0;
-        qint64 counted = 0;
-        QVector<Span> spanOfColumn;
-        struct Placed
-        {
-            Span span;
             int column = 0;
+            int columns = 1;
         };
         QVector<Placed> cells; // where each cell written stands
     };

@@ -1,5 +1,6 @@
 #include "markupshowntext.h"
 
+#include "cellplacement.h"
 #include "markupmeter.h"
 
 #include <algorithm>
@@ -168,25 +169,10 @@ void ShownText::closeTable()
 QString ShownText::shownTable(const Table &table)
 {
     QVector<int> columnOf;
-    QVector<Cell> spanOfColumn; // the last cell placed in each column
-    int columns = 0;
-    for (int cell = 0, columnsInRow = 0; cell < table.cells.size(); ++cell) {
-        const Cell &placed = table.cells.at(cell);
-        if (cell == 0 || placed.row != table.cells.at(cell - 1).row)
-            columnsInRow = 0;
-        while (columnsInRow < spanOfColumn.size()) {
-            const Cell &above = spanOfColumn.at(columnsInRow);
-            if (above.row + above.rows <= placed.row)
-                break;
-            columnsInRow += above.columns;
-        }
-        columnOf.append(columnsInRow);
-        columnsInRow += placed.columns;
-        if (spanOfColumn.size() < columnsInRow)
-            spanOfColumn.resize(columnsInRow);
-        std::fill(spanOfColumn.begin() + columnOf.last(), spanOfColumn.begin() + columnsInRow, placed);
-        columns = std::max(columns, columnsInRow);
-    }
+    CellPlacement placement;
+    for (const Cell &cell : table.cells)
+        columnOf.append(placement.place(cell.row, cell.rows, cell.columns));
+    const int columns = placement.columns();
     // Beyond the meter's bound the text is shown plain: no need to know.
     if (qint64(table.rows) * columns > MarkupMeterBounds::weightedCells)
         return QString();

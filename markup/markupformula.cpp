@@ -103,11 +103,7 @@ private:
             const int row = appendKeptElement(m_kept, table, ElementKind::Row, QStringLiteral("tr"));
             if (r == 0 && at > 0)
                 besideRows(top.mid(0, at), row, rows.size());
-            const int rowNode = rows.at(r).node;
-            const bool cells = rowNode >= 0 && m_reader.name(rowNode).endsWith(QLatin1String("tr"));
-            if (cells)
-                m_reader.readAttributes(rowNode);
-            const QVector<FormulaItem> items = cells ? m_reader.items(rowNode) : QVector<FormulaItem>{rows.at(r)};
+            const QVector<FormulaItem> items = m_reader.cells(rows.at(r));
             for (int c = 0; c < items.size(); ++c)
                 cell(items.at(c), row, aligns.at(std::min(c, int(aligns.size()) - 1)));
             if (r == 0 && at + 1 < top.size())

@@ -322,17 +322,21 @@ void FormulaReader::overUnder(int node, const QVector<FormulaItem> &items, int i
     rest(items, over && under ? 3 : 2, into, style);
 }
 
+QVector<FormulaItem> FormulaReader::cells(const FormulaItem &row)
+{
+    if (row.node < 0 || !name(row.node).endsWith(QLatin1String("tr")))
+        return {row};
+    readAttributes(row.node);
+    return items(row.node);
+}
+
 // A table within a line: cells apart by blanks, rows by semicolons.
 void FormulaReader::tableInLine(int, const QVector<FormulaItem> &rows, int into, const FormulaStyle &style)
 {
     for (int r = 0; r < rows.size(); ++r) {
         if (r > 0)
             appendKeptText(m_kept, into, QStringLiteral("; "));
-        const int row = rows.at(r).node;
-        const bool cells = row >= 0 && name(row).endsWith(QLatin1String("tr"));
-        if (cells)
-            readAttributes(row);
-        const QVector<FormulaItem> items = cells ? this->items(row) : QVector<FormulaItem>{rows.at(r)};
+        const QVector<FormulaItem> items = cells(rows.at(r));
         for (int c = 0; c < items.size(); ++c) {
             if (c > 0)
                 appendKeptText(m_kept, into, QStringLiteral(" "));

@@ -40,6 +40,9 @@ public:
     // What an element shows in a row: its children, less blank text and
     // annotations; mfenced's with its fences and separators.
     QVector<FormulaItem> items(int node) const;
+    // The cells of a table's row (mtr, mlabeledtr), its attributes read;
+    // anything else in a table is a row of one cell.
+    QVector<FormulaItem> cells(const FormulaItem &row);
     QVector<FormulaItem> fencedItems(int node) const;
     // A MathML element's name without the prefix Word or MathType writes
     // ("mml:mi" is mi); empty for text.

@@ -116,20 +116,30 @@ QVector<Diagnostic> Layout::announced() const
     return counts.notes;
 }
 
-void Layout::strayBetween(int from, int next, int row, QVector<Diagnostic> &found) const
+int Layout::firstStray(int from, int next, bool &fullWidth) const
 {
     const int dollar = find(m_bytes, "$", from, next);
     const int at = find(m_bytes, fullWidthAt, from, next);
-    if (dollar >= 0 && (at < 0 || dollar < at)) {
-        found << warning("stray-dollar", position(dollar),
-                         CheckText::tr("a '$' outside every text: is the '@' before it missing? "
-                                       "What stands before it is in no question"))
-                     .note(position(next), textStarts(row));
-    } else if (at >= 0) {
-        found << warning("full-width-at", position(at),
-                         CheckText::tr("a full-width ＠ does not start a text: type @ in half-width"))
-                     .note(position(next), textStarts(row));
-    }
+    fullWidth = at >= 0 && (dollar < 0 || at < dollar);
+    return fullWidth ? at : dollar;
+}
+
+QString Layout::fullWidthAtMessage()
+{
+    return CheckText::tr("a full-width ＠ does not start a text: type @ in half-width");
+}
+
+void Layout::strayBetween(int from, int next, int row, QVector<Diagnostic> &found) const
+{
+    bool fullWidth = false;
+    const int stray = firstStray(from, next, fullWidth);
+    if (stray < 0)
+        return;
+    found << (fullWidth ? warning("full-width-at", position(stray), fullWidthAtMessage())
+                        : warning("stray-dollar", position(stray),
+                                  CheckText::tr("a '$' outside every text: is the '@' before it missing? "
+                                                "What stands before it is in no question")))
+                 .note(position(next), textStarts(row));
 }
 
 int Layout::runOn(int row, bool &fullWidth) const

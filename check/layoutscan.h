@@ -43,6 +43,9 @@ public:
     // The notes at the counts: what the file announces.
     QVector<Diagnostic> announced() const;
 
+    // The first '$' or full-width ＠ in from..next, -1 if none.
+    int firstStray(int from, int next, bool &fullWidth) const;
+    static QString fullWidthAtMessage();
     // A '$' or a full-width ＠ in from..next, between two texts or before
     // the first; the students get the text of row from the '@' at next.
     void strayBetween(int from, int next, int row, QVector<Diagnostic> &found) const;

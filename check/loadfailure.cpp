@@ -124,15 +124,14 @@ Diagnostic runOnCause(const ExamFindings &findings)
     for (int row = 1; row <= read + 1; ++row) {
         const int from = row == 1 ? layout.at(load.scoresEnd) : layout.at(load.blockEnd[row - 1]) + 1;
         const int next = row <= read ? layout.at(load.blockAt[row]) : findings.source.end();
-        const int dollar = find(layout.m_bytes, "$", from, next);
-        const int fullWidthOpen = find(layout.m_bytes, fullWidthAt, from, next);
-        if (fullWidthOpen >= 0 && (dollar < 0 || fullWidthOpen < dollar)) {
-            return {Diagnostic::Error, layout.position(fullWidthOpen),
-                    CheckText::tr("a full-width ＠ does not start a text: type @ in half-width"),
+        bool fullWidth = false;
+        const int stray = layout.firstStray(from, next, fullWidth);
+        if (fullWidth) {
+            return {Diagnostic::Error, layout.position(stray), Layout::fullWidthAtMessage(),
                     QStringLiteral("full-width-at"), {}};
         }
-        if (dollar >= 0) {
-            Diagnostic cause{Diagnostic::Error, layout.position(dollar),
+        if (stray >= 0) {
+            Diagnostic cause{Diagnostic::Error, layout.position(stray),
                              CheckText::tr("this '$' ends no text: the '@' before it is missing, so "
                                            "each later text goes to the question before it"),
                              QStringLiteral("missing-at"), {}};
@@ -140,7 +139,6 @@ Diagnostic runOnCause(const ExamFindings &findings)
                 cause.note(load.blockAt[row], layout.textStarts(row));
             return cause;
         }
-        bool fullWidth = false;
         const int start = row <= read ? layout.runOn(row, fullWidth) : -1;
         if (start < 0)
             continue;

@@ -8,8 +8,8 @@ QString questionName(bool choice, int number)
 
 QString questionName(const LoadReport &load, int row)
 {
-    const bool choice = row <= load.choiceCount;
-    return questionName(choice, choice ? row : row - load.choiceCount);
+    const QuestionNumber question = questionNumber(load.choiceCount, row);
+    return questionName(question.choice, question.number);
 }
 
 QString shownNumber(double value)

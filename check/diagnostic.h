@@ -38,6 +38,19 @@ inline Diagnostic warning(const char *rule, FilePosition at, const QString &mess
     return {Diagnostic::Warning, at, message, QLatin1String(rule), {}};
 }
 
+// Question row (1..C+N) as the student counts it: its kind, and its
+// number among the questions of that kind.
+struct QuestionNumber
+{
+    bool choice = false;
+    int number = 0;
+};
+inline QuestionNumber questionNumber(int choiceCount, int row)
+{
+    const bool choice = row <= choiceCount;
+    return {choice, choice ? row : row - choiceCount};
+}
+
 // A question as the student sees it: "choice question 2", "non-choice
 // question 1".
 QString questionName(bool choice, int number);

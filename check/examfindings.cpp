@@ -100,8 +100,9 @@ FilePosition positionInText(FilePosition blockAt, const QByteArray &text, int of
 QuestionFindings questionFindings(int row, const LoadReport &report)
 {
     QuestionFindings found;
-    found.choice = row <= choose_count;
-    found.number = found.choice ? row : row - choose_count;
+    const QuestionNumber question = questionNumber(choose_count, row);
+    found.choice = question.choice;
+    found.number = question.number;
     found.score = question_score[row];
     const QByteArray text(question_text[row]);
     found.bytes = text.size();

@@ -49,11 +49,11 @@ QJsonObject withPosition(QJsonObject object, const ExamSource &source, FilePosit
     return object;
 }
 
-QJsonValue question(bool choice, int number)
+QJsonValue question(QuestionNumber question)
 {
-    return QJsonObject{{QStringLiteral("kind"), choice ? QStringLiteral("choice")
-                                                       : QStringLiteral("non-choice")},
-                       {QStringLiteral("number"), number}};
+    return QJsonObject{{QStringLiteral("kind"), question.choice ? QStringLiteral("choice")
+                                                                : QStringLiteral("non-choice")},
+                       {QStringLiteral("number"), question.number}};
 }
 
 QJsonObject diagnosticObject(const ExamSource &source, const Diagnostic &diagnostic)
@@ -73,14 +73,12 @@ QJsonValue error(const ExamFindings &findings)
     if (findings.loads())
         return QJsonValue();
     const LoadReport &load = findings.load;
-    const bool choice = load.question <= load.choiceCount;
     QJsonObject object = diagnosticObject(findings.source, failureDiagnostic(findings));
     object.remove(QStringLiteral("kind"));
     object.insert(QStringLiteral("reason"), findings.named ? name(failureNames, int(load.failure))
                                                            : QStringLiteral("path-not-in-code-page"));
     object.insert(QStringLiteral("question"),
-                  load.question ? question(choice, choice ? load.question : load.question - load.choiceCount)
-                                : QJsonValue());
+                  load.question ? question(questionNumber(load.choiceCount, load.question)) : QJsonValue());
     return object;
 }
 
@@ -101,7 +99,7 @@ QJsonValue markupDropped(const QuestionFindings &found)
 
 QJsonObject questionObject(const ExamSource &source, const QuestionFindings &found)
 {
-    QJsonObject object = question(found.choice, found.number).toObject();
+    QJsonObject object = question({found.choice, found.number}).toObject();
     object.insert(QStringLiteral("score"), number(found.score));
     object.insert(QStringLiteral("bytes"), found.bytes);
     object.insert(QStringLiteral("display"), name(displayNames, int(found.display())));

@@ -28,12 +28,14 @@ CarriedPicture readCarriedPicture(const QString &source)
         return picture;
     }
     PictureParts parts;
-    if (!isXml(url.mediaType) && pngParts(url.body, parts))
-        picture.format = "png";
-    else if (!isXml(url.mediaType) && jpegParts(url.body, parts))
-        picture.format = "jpeg";
-    else if (!isXml(url.mediaType) && gifParts(url.body, parts))
-        picture.format = "gif";
+    if (!isXml(url.mediaType)) {
+        if (pngParts(url.body, parts))
+            picture.format = "png";
+        else if (jpegParts(url.body, parts))
+            picture.format = "jpeg";
+        else if (gifParts(url.body, parts))
+            picture.format = "gif";
+    }
     if (picture.format.isEmpty()) {
         picture.refused = PictureRefusal::NotPicture;
         return picture;

@@ -7,8 +7,7 @@ namespace {
 
 bool isInline(const MarkupNode &node)
 {
-    return node.type != MarkupNode::Element || node.kind == ElementKind::Phrasing
-           || node.kind == ElementKind::Void;
+    return node.type != MarkupNode::Element || isInline(node.kind);
 }
 
 QString escaped(const QString &text, bool inAttribute)

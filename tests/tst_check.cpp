@@ -44,6 +44,8 @@ private slots:
     void sizeLimit_data();
     void sizeLimit();
     void columnsAndCaret();
+    void excerpts_data();
+    void excerpts();
     void markupFindings_data();
     void markupFindings();
     void nonUtf8_data();
@@ -440,6 +442,61 @@ void tst_Check::columnsAndCaret()
     const QJsonObject warning = jsonReport(findings)["findings"].toArray().at(0).toObject();
     QCOMPARE(warning["column"].toInt(), 5);
     QCOMPARE(warning["rule"].toString(), QStringLiteral("plain-text-taken-for-markup"));
+}
+
+void tst_Check::excerpts_data()
+{
+    QTest::addColumn<QByteArray>("exam");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<QStringList>("excerpt");
+
+    QTest::newRow("a tab") << QByteArray("1 0\n1\n@a$\tx\n") << "3:5"
+                           << QStringList{"    3 | @a$\tx", "      |    \t^"};
+    QTest::newRow("a character beyond U+FFFF")
+        << QByteArray("1 0\n1\n@\xF0\xA0\x80\x80$ \xF0\xA0\x80\x80x\n") << "3:5"
+        << QStringList{"    3 | @\U00020000$ \U00020000x", "      |      ^"};
+    QTest::newRow("CR LF") << QByteArray("1 0\r\n1\r\n@a$ x\r\n") << "3:5"
+                           << QStringList{"    3 | @a$ x", "      |     ^"};
+    QTest::newRow("a byte-order mark") << QByteArray("\xEF\xBB\xBF" "1 0 1 @a$ x") << "1:11"
+                                       << QStringList{"    1 | 1 0 1 @a$ x", "      |           ^"};
+    QTest::newRow("a byte-order mark, an error") << QByteArray("\xEF\xBB\xBFx") << "1:1"
+                                                 << QStringList{"    1 | x", "      | ^"};
+    QTest::newRow("an error after Chinese") << QByteArray("1 1\n1 1\n第一题：甲$\n第二题：@乙$\n") << "3:6"
+                                            << QStringList{"    3 | 第一题：甲$", "      |           ^"};
+    // Of a line of more than 100 characters, 40 before the place and the
+    // rest of 100.
+    QTest::newRow("100 characters, whole")
+        << "1 0\n1\n@" + QByteArray(96, 'a') + "$ x" << "3:100"
+        << QStringList{"    3 | @" + QString(96, 'a') + "$ x", "      | " + QString(99, ' ') + '^'};
+    QTest::newRow("101 characters, cut before")
+        << "1 0\n1\n@" + QByteArray(97, 'a') + "$ x" << "3:101"
+        << QStringList{"    3 | \u2026" + QString(38, 'a') + "$ x", "      | " + QString(41, ' ') + '^'};
+    QTest::newRow("cut before and after")
+        << "1 0\n1\n@" + QByteArray(150, 'a') + "$ x" + QByteArray(100, 'b') << "3:154"
+        << QStringList{"    3 | \u2026" + QString(38, 'a') + "$ x" + QString(59, 'b') + "\u2026",
+                       "      | " + QString(41, ' ') + '^'};
+}
+
+// The first error or warning: its place in characters, the same in JSON,
+// and the line of the file with a caret under the place, as a terminal
+// shows it (two columns a wide character, a tab kept).
+void tst_Check::excerpts()
+{
+    QFETCH(QByteArray, exam);
+    QFETCH(QString, place);
+    QFETCH(QStringList, excerpt);
+
+    const ExamFindings findings = checkExam(file(exam));
+    const QStringList lines = reportLines(findings);
+    const int first = lines.indexOf(QRegularExpression(QStringLiteral(".*: (error|warning): .*")));
+    QVERIFY(first >= 0);
+    QVERIFY2(lines[first].startsWith(findings.file + ':' + place + ": "), qPrintable(lines[first]));
+    QCOMPARE(lines.mid(first + 1, 2), excerpt);
+
+    const QJsonObject report = jsonReport(findings);
+    const QJsonObject told = findings.loads() ? report["findings"].toArray().at(0).toObject()
+                                              : report["error"].toObject();
+    QCOMPARE(QStringLiteral("%1:%2").arg(told["line"].toInt()).arg(told["column"].toInt()), place);
 }
 
 void tst_Check::markupFindings_data()

@@ -367,9 +367,9 @@ void tst_Check::slips_data()
     row("a full-width point", "2 1\n1 2．5 1\n@a$@b$@c$\n",
         {"F:2:4: error: expected the score of non-choice question 1, found a full-width point ．: type "
          "it in half-width"}, 2);
-    row("a full-width ０ in the counts", "2 ０\n1 1\n@a$@b$\n",
-        {"F:1:3: error: expected the number of non-choice questions, found the full-width digit ０: "
-         "type digits in half-width"}, 2);
+    row("a full-width ０ in the counts", "０ 1\n1 1\n@a$@b$\n",
+        {"F:1:1: error: expected the number of choice questions, found the full-width digit ０: type "
+         "digits in half-width"}, 2);
     row("a full-width ９ for a score", "1 0\n９\n@a$\n",
         {"F:2:1: error: expected the score of choice question 1, found the full-width digit ９: type "
          "digits in half-width"}, 2);

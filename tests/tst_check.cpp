@@ -44,6 +44,8 @@ private slots:
     void sizeLimit_data();
     void sizeLimit();
     void columnsAndCaret();
+    void excerpts_data();
+    void excerpts();
     void markupFindings_data();
     void markupFindings();
     void nonUtf8_data();
@@ -201,10 +203,79 @@ void tst_Check::slips_data()
     row("a total beyond any number", "2 0\n1e308 1e308\n@a$@b$\n",
         {"F:2:7: warning: with the score of choice question 2 the total goes beyond the largest "
          "number a program holds"}, 1);
+    // Each rule at its edge: what it tells, and what it leaves alone.
+    row("a score on a line of numbers", "1 1\n3 2\n\n5 6\n@a$\n@b$\n",
+        {"F:4:1: warning: \"5\" after the score of non-choice question 1, the last, is not read: one "
+         "score too many?",
+         "F:1:1: note: the file announces 1 choice and 1 non-choice questions here"}, 1);
+    row("numbers on lines of their own", "1 1\n3 2\n1.\n@a$\n2.\n@b$\n", {}, 0);
+    row("a number on the line of the first text", "1 1 3 2 1. @a$ 2. @b$", {}, 0);
+    row("a full-width decimal comma in the last score", "1 1\n3 2，5\n@a$\n@b$\n",
+        {"F:2:3: warning: the score of non-choice question 1 reads as 2: \"，5\" after it is not read; "
+         "write a decimal point: 2.5"}, 1);
+    row("a comma apart from the last score", "1 1\n3 2 ,5\n@a$\n@b$\n",
+        {"F:2:5: warning: \",5\" after the score of non-choice question 1, the last, is not read: one "
+         "score too many?",
+         "F:1:1: note: the file announces 1 choice and 1 non-choice questions here"}, 1);
+    row("a remark on the line after a '$'", "2 0\n1 1\n@a$\n（3分）\n@b$\n", {}, 0);
+    row("a full-width space after a '$'", "2 0\n1 1\n@a$\u3000\n@b$\n", {}, 0);
+    row("a '$' before the first text", "1 0\n1\n$\n@a$\n",
+        {"F:3:1: warning: a '$' outside every text: is the '@' before it missing? What stands before "
+         "it is in no question",
+         "F:4:1: note: the text of choice question 1 starts here"}, 1);
+    row("text after the last '$'", "1 0\n1\n@a$ 完\n",
+        {"F:3:5: warning: text after the '$' that ends the text of choice question 1 is in no "
+         "question: the students do not see it. A '$' inside a question ends it (a price, $x^2$): "
+         "write ＄ there",
+         "F:3:1: note: the text of choice question 1 starts here"}, 1);
+    row("two texts after the last question", "1 0\n1\n@a$\n@b$ @c$\n",
+        {"F:4:1: warning: texts after the last question: 2, the first here. The students do not get "
+         "them: are the numbers of questions right?",
+         "F:1:1: note: the file announces 1 choice and 0 non-choice questions here"}, 1);
+    row("numbers typed close to the '@'", "2 0\n1 1\n1.@a$ 2.@b$\n", {}, 0);
+    row("a text that runs on into 2、@", "2 0\n1 1\n1、@a\n2、@b$\n3、@c$\n",
+        {"F:4:3: warning: what looks like the start of a question inside the text of choice question "
+         "1: is the '$' before it missing? The students get both as one question",
+         "F:3:3: note: the text of choice question 1 starts here"}, 1);
+    row("a full-width ＄ right before the '$'", "1 0\n1\n@价格＄$\n", {}, 0);
+    row("a full-width ＄ at the end of a line", "2 0\n1 1\n@a＄\n$\n@b$\n",
+        {"F:3:3: warning: a full-width ＄ does not end the text of choice question 1, which runs on: "
+         "type $ in half-width",
+         "F:3:1: note: the text of choice question 1 starts here"}, 1);
+    row("a text of a full-width space", "1 0\n1\n@\u3000$\n",
+        {"F:3:1: warning: the text of choice question 1 is empty: the students see a blank question"}, 1);
+    row("two empty texts, not the same", "2 0\n1 1\n@$@$",
+        {"F:3:1: warning: the text of choice question 1 is empty: the students see a blank question",
+         "F:3:3: warning: the text of choice question 2 is empty: the students see a blank question"}, 1);
+    row("the same text but for white space", "2 0\n1 1\n@a$\n@ a\n$\n",
+        {"F:4:1: warning: the text of choice question 2 is the same as that of choice question 1",
+         "F:3:1: note: the text of choice question 1 starts here"}, 1);
+    row("three the same", "3 0\n1 1 1\n@a$@a$@a$",
+        {"F:3:4: warning: the text of choice question 2 is the same as that of choice question 1",
+         "F:3:1: note: the text of choice question 1 starts here",
+         "F:3:7: warning: the text of choice question 3 is the same as that of choice question 1",
+         "F:3:1: note: the text of choice question 1 starts here"}, 1);
+    row("a total beyond any number, told once", "3 0\n1e308 1e308 1e308\n@a$@b$@c$\n",
+        {"F:2:7: warning: with the score of choice question 2 the total goes beyond the largest "
+         "number a program holds"}, 1);
+    row("a total just within", "2 0\n8.9e307 8.9e307\n@a$@b$\n", {}, 0);
+    row("a small score", "1 0\n0.01\n@a$\n", {}, 0);
+    // With a byte-order mark, scores one a line, numbers of kinds not in
+    // the first layout, a tab and full-width spaces.
+    row("another teacher's layout",
+        "\xEF\xBB\xBF" "2 2\r\n5\r\n5\r\n10\r\n10\r\n\r\n一、选择题\r\n\t1) @甲$\u3000\u30002．@乙$\r\n"
+        "二、简答题\r\n（1）@丙$ 第2题：@<p>丁</p>$\r\n",
+        {}, 0);
     row("GBK, told once", "2 0\n1 1\n@" + gbk + "$@" + gbk + "x$\n",
         {"F:3:3: warning: the file is saved as GBK (ANSI), not as UTF-8: the students see rows of "
          "\uFFFD in place of its Chinese text (8 bytes, the first here). Save it as UTF-8: in "
          "Notepad, File, Save As, Encoding UTF-8"}, 1);
+    row("a byte not UTF-8 at a text's start", "1 0\n1\n@\xFF" "a$\n",
+        {"F:3:2: warning: bytes of the texts not in UTF-8: 1, the first here: the students see "
+         "\uFFFD for each. Save the file as UTF-8"}, 1);
+    row("a byte not UTF-8 on a text's second line", "1 0\n1\n@a\n\xFF" "b$\n",
+        {"F:4:1: warning: bytes of the texts not in UTF-8: 1, the first here: the students see "
+         "\uFFFD for each. Save the file as UTF-8"}, 1);
     row("a single byte not UTF-8", "1 0\n1\n@a\xFF$\n",
         {"F:3:3: warning: bytes of the texts not in UTF-8: 1, the first here: the students see "
          "\uFFFD for each. Save the file as UTF-8"}, 1);
@@ -215,6 +286,11 @@ void tst_Check::slips_data()
 #else
     row("0x1A in a text", "1 0\n1\n@a\x1a" "b$\n",
         {"F:3:3: warning: a byte 0x1A (Ctrl+Z): on Windows the students' program reads the file "
+         "only up to here, and does not load it"}, 1);
+#endif
+#ifndef _WIN32
+    row("0x1A before the first text", "2 0\n1 1\n\x1a\n@a$@b$",
+        {"F:3:1: warning: a byte 0x1A (Ctrl+Z): on Windows the students' program reads the file "
          "only up to here, and does not load it"}, 1);
 #endif
     row("0x1A after the last text", "1 0\n1\n@a$\n\x1a", {}, 0);
@@ -264,6 +340,46 @@ void tst_Check::slips_data()
     row("a full-width comma", "2 1\n1，2，1\n@a$@b$@c$\n",
         {"F:2:2: error: expected the score of choice question 2, found a full-width comma ，: put "
          "spaces between numbers"}, 2);
+    row("a '$' forgotten, a full-width ＄ typed", "2 1\n1 1 1\n1. @a＄\n2. @b$\n3. @c$\n",
+        {"F:3:4: error: the text of choice question 1 has no '$' of its own: it runs on into the next question",
+         "F:3:6: note: this full-width ＄ does not end it",
+         "F:4:6: note: the text ran on to here",
+         "F:6:1: note: the file ends before the text of non-choice question 1, text 3 of 3"}, 2);
+    row("the second '@' forgotten", "2 1\n1 1 1\n1. @a$\n2. b$\n3. @c$\n",
+        {"F:4:5: error: this '$' ends no text: the '@' before it is missing, so each later text goes "
+         "to the question before it",
+         "F:5:4: note: the text of choice question 2 starts here",
+         "F:6:1: note: the file ends before the text of non-choice question 1, text 3 of 3"}, 2);
+    row("the last '@' forgotten", "2 1\n1 1 1\n1. @a$\n2. @b$\n3. c$\n",
+        {"F:5:5: error: this '$' ends no text: the '@' before it is missing, so each later text goes "
+         "to the question before it",
+         "F:6:1: note: the file ends before the text of non-choice question 1, text 3 of 3"}, 2);
+    row("a decimal comma in a score of two digits", "2 1\n3 12,75 1\n@a$@b$@c$\n",
+        {"F:2:3: error: the score of choice question 2 has a decimal comma: write 12.75"}, 2);
+    row("a comma between scores", "2 1\n3, 2 1\n@a$@b$@c$\n",
+        {"F:2:2: error: expected the score of choice question 2",
+         "F:1:1: note: the file announces 2 choice and 1 non-choice questions here"}, 2);
+    row("a count with a decimal comma", "2,5 1\n1 1 1\n@a$@b$@c$\n",
+        {"F:1:1: error: the number of choice questions is not a whole number"}, 2);
+    row("a full-width point", "2 1\n1 2．5 1\n@a$@b$@c$\n",
+        {"F:2:4: error: expected the score of non-choice question 1, found a full-width point ．: type "
+         "it in half-width"}, 2);
+    row("a full-width ０ in the counts", "０ 1\n1 1\n@a$@b$\n",
+        {"F:1:1: error: expected the number of choice questions, found the full-width digit ０: type "
+         "digits in half-width"}, 2);
+    row("a full-width ９ for a score", "1 0\n９\n@a$\n",
+        {"F:2:1: error: expected the score of choice question 1, found the full-width digit ９: type "
+         "digits in half-width"}, 2);
+    // UTF-16 by its byte-order mark, also where the text has no zero byte
+    // (Chinese); without one, by its zero bytes; a single zero byte is not it.
+    const QString utf16 = "F:1:1: error: the file is saved as UTF-16 (\"Unicode\" in Notepad): save it as UTF-8";
+    row("UTF-16, little-endian, Chinese", "\xFF\xFE\x2D\x4E\x87\x65", {utf16}, 2);
+    row("UTF-16, big-endian, Chinese", "\xFE\xFF\x4E\x2D\x65\x87", {utf16}, 2);
+    row("UTF-16, little-endian, no mark", QByteArray("2\0 \0" "1\0\n\0", 8), {utf16}, 2);
+    row("UTF-16, big-endian, no mark", QByteArray("\0" "2\0 \0" "1\0\n", 8), {utf16}, 2);
+    row("a zero byte", QByteArray("1 1\n1\n\0", 7),
+        {"F:3:1: error: expected the score of non-choice question 1",
+         "F:1:1: note: the file announces 1 choice and 1 non-choice questions here"}, 2);
 }
 
 // Each slip a teacher makes, told at its place with the second place in a
@@ -323,6 +439,59 @@ void tst_Check::columnsAndCaret()
     const QJsonObject warning = jsonReport(findings)["findings"].toArray().at(0).toObject();
     QCOMPARE(warning["column"].toInt(), 5);
     QCOMPARE(warning["rule"].toString(), QStringLiteral("plain-text-taken-for-markup"));
+}
+
+void tst_Check::excerpts_data()
+{
+    QTest::addColumn<QByteArray>("exam");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<QStringList>("excerpt");
+
+    QTest::newRow("a tab") << QByteArray("1 0\n1\n@a$\tx\n") << "3:5"
+                           << QStringList{"    3 | @a$\tx", "      |    \t^"};
+    QTest::newRow("a character beyond U+FFFF")
+        << QByteArray("1 0\n1\n@\xF0\xA0\x80\x80$ \xF0\xA0\x80\x80x\n") << "3:5"
+        << QStringList{"    3 | @\U00020000$ \U00020000x", "      |      ^"};
+    QTest::newRow("CR LF") << QByteArray("1 0\r\n1\r\n@a$ x\r\n") << "3:5"
+                           << QStringList{"    3 | @a$ x", "      |     ^"};
+    QTest::newRow("a byte-order mark") << QByteArray("\xEF\xBB\xBF" "1 0 1 @a$ x") << "1:11"
+                                       << QStringList{"    1 | 1 0 1 @a$ x", "      |           ^"};
+    QTest::newRow("an error after Chinese") << QByteArray("1 1\n1 1\n第一题：甲$\n第二题：@乙$\n") << "3:6"
+                                            << QStringList{"    3 | 第一题：甲$", "      |           ^"};
+    // Of a line of more than 100 characters, 40 before the place and the
+    // rest of 100.
+    QTest::newRow("100 characters, whole")
+        << "1 0\n1\n@" + QByteArray(96, 'a') + "$ x" << "3:100"
+        << QStringList{"    3 | @" + QString(96, 'a') + "$ x", "      | " + QString(99, ' ') + '^'};
+    QTest::newRow("101 characters, cut before")
+        << "1 0\n1\n@" + QByteArray(97, 'a') + "$ x" << "3:101"
+        << QStringList{"    3 | \u2026" + QString(38, 'a') + "$ x", "      | " + QString(41, ' ') + '^'};
+    QTest::newRow("cut before and after")
+        << "1 0\n1\n@" + QByteArray(150, 'a') + "$ x" + QByteArray(100, 'b') << "3:154"
+        << QStringList{"    3 | \u2026" + QString(38, 'a') + "$ x" + QString(59, 'b') + "\u2026",
+                       "      | " + QString(41, ' ') + '^'};
+}
+
+// The first error or warning: its place in characters, the same in JSON,
+// and the line of the file with a caret under the place, as a terminal
+// shows it (two columns a wide character, a tab kept).
+void tst_Check::excerpts()
+{
+    QFETCH(QByteArray, exam);
+    QFETCH(QString, place);
+    QFETCH(QStringList, excerpt);
+
+    const ExamFindings findings = checkExam(file(exam));
+    const QStringList lines = reportLines(findings);
+    const int first = lines.indexOf(QRegularExpression(QStringLiteral(".*: (error|warning): .*")));
+    QVERIFY(first >= 0);
+    QVERIFY2(lines[first].startsWith(findings.file + ':' + place + ": "), qPrintable(lines[first]));
+    QCOMPARE(lines.mid(first + 1, 2), excerpt);
+
+    const QJsonObject report = jsonReport(findings);
+    const QJsonObject told = findings.loads() ? report["findings"].toArray().at(0).toObject()
+                                              : report["error"].toObject();
+    QCOMPARE(QStringLiteral("%1:%2").arg(told["line"].toInt()).arg(told["column"].toInt()), place);
 }
 
 void tst_Check::markupFindings_data()

@@ -11,6 +11,12 @@
 #include <QtMath>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
 // tavik-check as a program: its command line, the status of several files,
 // JSON, the pictures and the messages in Chinese.
 class tst_CheckRun : public QObject
@@ -26,6 +32,8 @@ private slots:
     void commandLineOutput_data();
     void commandLineOutput();
     void failedWrite();
+    void colourOnATerminal_data();
+    void colourOnATerminal();
     void previewIsTheWindowsDisplay();
     void chineseSystem();
 
@@ -166,6 +174,75 @@ void tst_CheckRun::failedWrite()
     err.open(QIODevice::WriteOnly);
     QCOMPARE(runChecker({file("1 0 1 @a$")}, full, err), int(outputError));
     QVERIFY(err.data().startsWith("tavik-check: cannot write the report"));
+#endif
+}
+
+#ifdef Q_OS_UNIX
+// tavik-check with its standard output on a terminal.
+class OnTerminal : public QProcess
+{
+public:
+    explicit OnTerminal(int terminal) : m_terminal(terminal) {}
+
+protected:
+    void setupChildProcess() override { ::dup2(m_terminal, STDOUT_FILENO); }
+
+private:
+    int m_terminal;
+};
+#endif
+
+void tst_CheckRun::colourOnATerminal_data()
+{
+    QTest::addColumn<QByteArray>("noColor"); // null: not set at all
+    QTest::addColumn<QByteArray>("term");
+    QTest::addColumn<bool>("colour");
+
+    QTest::newRow("a terminal") << QByteArray() << QByteArray("xterm") << true;
+    QTest::newRow("NO_COLOR") << QByteArray("1") << QByteArray("xterm") << false;
+    QTest::newRow("NO_COLOR empty") << QByteArray("") << QByteArray("xterm") << true;
+    QTest::newRow("a dumb terminal") << QByteArray() << QByteArray("dumb") << false;
+}
+
+// Colour where a person reads the report on a terminal, unless NO_COLOR
+// asks for none (an empty one asks nothing) or the terminal shows none.
+// (Into a pipe, never: chineseSystem.)
+void tst_CheckRun::colourOnATerminal()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("a terminal of the test's own is made on Unix only");
+#else
+    QFETCH(QByteArray, noColor);
+    QFETCH(QByteArray, term);
+    QFETCH(bool, colour);
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    QVERIFY(terminal >= 0);
+    OnTerminal checker(terminal);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("NO_COLOR"));
+    if (!noColor.isNull())
+        environment.insert(QStringLiteral("NO_COLOR"), QString::fromLatin1(noColor));
+    environment.insert(QStringLiteral("TERM"), QString::fromLatin1(term));
+    checker.setProcessEnvironment(environment);
+    checker.start(QStringLiteral(TAVIK_CHECK_EXE), {file("0 0", "no-questions.txt")});
+    const bool started = checker.waitForStarted(20000);
+    ::close(terminal);
+    QVERIFY(started);
+    QVERIFY(checker.waitForFinished(20000));
+    QCOMPARE(checker.exitCode(), 1);
+    // All the writer's ends are closed: the master reads what was written,
+    // then fails.
+    QByteArray shown;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, int(n));
+    ::close(master);
+    QVERIFY2(shown.contains("warning:"), shown.constData());
+    QCOMPARE(shown.contains("\x1b["), colour);
 #endif
 }
 

@@ -11,21 +11,23 @@
 
 namespace {
 
-void scoreFromNumber(const Layout &layout, int questions, QVector<Diagnostic> &found)
+// Whether the last score was read from the number of the first text.
+bool scoreFromNumber(const Layout &layout, int questions, QVector<Diagnostic> &found)
 {
     const LoadReport &load = layout.m_load;
     if (load.scoreAt[questions].line != load.blockAt[1].line)
-        return;
+        return false;
     const int from = layout.at(load.scoreAt[questions]);
     const QString number = QString::fromUtf8(layout.m_bytes.mid(from, layout.at(load.blockAt[1]) - from));
     static const QRegularExpression numbering(QStringLiteral("^[0-9]+[.．、)）:：][\\s\\x{3000}]*$"));
     if (!numbering.match(number).hasMatch())
-        return;
+        return false;
     found << warning("score-from-number", load.scoreAt[questions],
                      CheckText::tr("the score of %1 is read from \"%2\", the number before the first "
                                    "text: is a score missing?")
                          .arg(layout.name(questions), number.trimmed()))
                  .note(load.blockAt[1], layout.textStarts(1));
+    return true;
 }
 
 // Numbers on a line of their own between the scores and the first text.
@@ -238,8 +240,9 @@ QVector<Diagnostic> layoutFindings(const ExamSource &source, const LoadReport &l
         return found;
     }
     const Layout layout(source, load);
-    scoreFromNumber(layout, questions, found);
-    afterLastScore(layout, questions, scores.last(), found);
+    // What is left of that number after the score is no score of its own.
+    if (!scoreFromNumber(layout, questions, found))
+        afterLastScore(layout, questions, scores.last(), found);
     betweenTexts(layout, questions, found);
     afterLastText(layout, questions, found);
     insideTexts(layout, questions, found);

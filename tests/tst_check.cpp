@@ -158,6 +158,11 @@ void tst_Check::slips_data()
         {"F:3:1: warning: the score of non-choice question 1 is read from \"1.\", the number before "
          "the first text: is a score missing?",
          "F:3:4: note: the text of choice question 1 starts here"}, 1);
+    // The score reader stops before ')': the rest of the number is no score too many.
+    row("a score read from a number with a bracket", "2 1\n2 3\n1) @a$ 2) @b$ 1) @c$",
+        {"F:3:1: warning: the score of non-choice question 1 is read from \"1)\", the number before "
+         "the first text: is a score missing?",
+         "F:3:4: note: the text of choice question 1 starts here"}, 1);
     row("a score right before a text", "2 1 3 3 4 @a$ @b$ @c$", {}, 0);
     row("texts after the last question", "4\n2 2 3 2.5\n10 8 4.5\n@a$\n@b$\n@c$\n@d$\n@e$\n@f$\n@g$\n",
         {"F:10:1: warning: texts after the last question: 1, the first here. The students do not get "

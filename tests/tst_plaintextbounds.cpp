@@ -72,6 +72,7 @@ void tst_PlainTextBounds::runs_data()
     QTest::newRow("U+202F") << QString::fromUtf8("a\u202fa") << 0;
     QTest::newRow("U+2066") << QString::fromUtf8("a\u2066a") << 1;
     QTest::newRow("U+2069") << QString::fromUtf8("a\u2069a") << 1;
+    QTest::newRow("U+2029") << QString::fromUtf8("a\u2029a") << 0;
     QTest::newRow("U+2065") << QString::fromUtf8("a\u2065a") << 0;
     QTest::newRow("U+206A") << QString::fromUtf8("a\u206aa") << 0;
     // Scripts change runs inside a word only; digits and marks take the
@@ -108,6 +109,21 @@ void tst_PlainTextBounds::bounded_data()
     // Qt may break the line at a blank or a line end: a word of its own.
     QTest::newRow("100 runs after a blank") << word(99) + " " + word(99) << word(99) + " " + word(99) << false;
     QTest::newRow("after a line end") << word(99) + "\n" + word(100) << word(99) + "\n" + word(100) << false;
+    QTest::newRow("after a zero-width space and a Chinese character")
+        << word(100) + QString::fromUtf8("\u200b") + word(100) + QString::fromUtf8("\u7532") + word(100)
+        << word(100) + QString::fromUtf8("\u200b") + word(100) + QString::fromUtf8("\u7532") + word(100) << false;
+    // A paragraph ends at a lone carriage return and at U+2029: the
+    // direction before it starts no run after it.
+    QTest::newRow("after a carriage return") << word(99) + "\r" + word(100) << word(99) + "\r" + word(100) << false;
+    QTest::newRow("after a paragraph separator") << word(99) + QChar(0x2029) + word(100)
+                                                 << word(99) + QChar(0x2029) + word(100) << false;
+    // Each direction control starts a run, and none ends the word or sets
+    // the direction of the letters after it.
+    const QString controls
+        = "a" + QString::fromUtf8("\u202ab\u202bc\u202cd\u202de\u202ef\u2066g\u2067h\u2068i\u2069j").repeated(11)
+          + QChar(0x202A);
+    QTest::newRow("100 runs of direction controls") << controls << controls << false;
+    QTest::newRow("101") << controls + QChar(0x2069) << controls + QChar(0x2069) << true;
     const QString acute(QChar(0x0301));
     QTest::newRow("31 marks") << "x" + acute.repeated(31) + "y" << "x" + acute.repeated(30) + "y" << false;
 }

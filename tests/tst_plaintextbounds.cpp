@@ -1,11 +1,14 @@
 // What bounds a text's cost to Qt's layout: the marks a character may
 // carry, where a run of one direction and script begins, and what the
-// display is given of a text it shows as plain text.
+// display is given of a text it shows as plain text; and the text the
+// student reads of a question's markup.
 
 #include "combiningmarks.h"
 #include "plaintextbounds.h"
+#include "questionmarkup.h"
 #include "textruns.h"
 
+#include <QTextDocument>
 #include <QtTest>
 
 class tst_PlainTextBounds : public QObject
@@ -19,6 +22,8 @@ private slots:
     void runs();
     void bounded_data();
     void bounded();
+    void shown_data();
+    void shown();
 };
 
 void tst_PlainTextBounds::marks_data()
@@ -139,6 +144,38 @@ void tst_PlainTextBounds::bounded()
     QCOMPARE(bounded.text, shown);
     QCOMPARE(bounded.droppedMarks, text.size() - shown.size());
     QCOMPARE(bounded.breaksAnywhere, breaksAnywhere);
+}
+
+void tst_PlainTextBounds::shown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    // HTML drops one line end after the tag, not more; a last empty line
+    // holds a zero-width space, so that Qt shows it.
+    QTest::newRow("pre") << "<pre>\n\n\nx</pre>" << "\n\nx";
+    QTest::newRow("pre, its last line empty") << "<pre>x\n\n</pre>y" << QString::fromUtf8("x\n\u200b\ny");
+    QTest::newRow("a text area") << "<p><textarea>\n\nx\n\ny</textarea>" << "\nx\n\ny";
+    QTest::newRow("options in groups") << "<select><optgroup label=g><option>a<option>b</optgroup><option> c </select>"
+                                       << "a / b / c";
+    QTest::newRow("a drawing's labels in groups, links and on paths, placed or not")
+        << "<svg><g><text>A</text></g><text><textPath>B</textPath></text><a><text>C<tspan>D</tspan><tspan "
+           "dx=1>E</tspan></text></a></svg>"
+        << "A B CD E";
+}
+
+// The text the pass gives is what Qt shows of the markup it writes, line
+// for line.
+void tst_PlainTextBounds::shown()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+
+    const SanitizedMarkup sanitized = sanitizeQuestionMarkup(text);
+    QCOMPARE(sanitized.plainText, shown);
+    QTextDocument document;
+    document.setHtml(sanitized.markup);
+    QCOMPARE(document.toPlainText(), shown);
 }
 
 QTEST_MAIN(tst_PlainTextBounds)

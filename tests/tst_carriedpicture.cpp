@@ -8,6 +8,7 @@
 #include <QColorSpace>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QRandomGenerator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(PictureRefusal)
@@ -73,6 +74,29 @@ QByteArray gif(const QSize &screen, const QVector<QRect> &frames, const QByteArr
     return bytes + ';';
 }
 
+// A picture of noise, which no compression makes small.
+QByteArray noisy(const QSize &size, const char *format)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(picture.bits()), picture.width() * picture.height());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(picture);
+    return bytes;
+}
+
+// Where the segment of the given marker stands in a JPEG, and where it ends.
+int segmentAt(const QByteArray &jpeg, char marker)
+{
+    return jpeg.indexOf(QByteArray(1, char(0xff)) + marker);
+}
+int segmentEnd(const QByteArray &jpeg, char marker)
+{
+    const int at = segmentAt(jpeg, marker);
+    return at + 2 + (quint8(jpeg.at(at + 2)) << 8 | quint8(jpeg.at(at + 3)));
+}
+
 QString dataUrl(const QByteArray &bytes, const QString &head = QStringLiteral("data:image/png;base64,"))
 {
     return head + QString::fromLatin1(bytes.toBase64());
@@ -130,6 +154,68 @@ void tst_CarriedPicture::read_data()
                                           << PictureRefusal::None << QSize(2048, 1);
     QTest::newRow("a column more") << dataUrl(gif(QSize(0, 0), {QRect(2048, 0, 1, 1)}))
                                    << PictureRefusal::TooLarge << QSize(2049, 1);
+    QTest::newRow("GIF87a") << dataUrl("GIF87a" + gif(QSize(2, 1), {QRect(0, 0, 2, 1)}).mid(6))
+                            << PictureRefusal::None << QSize(2, 1);
+
+    // The forms of a data: URL at their edges.
+    const QByteArray padded = png + QByteArray((4 - png.size() % 3) % 3, '\0'); // its base64 ends in "=="
+    QTest::newRow("base64 without its padding") << dataUrl(padded).chopped(2) << PictureRefusal::None << QSize(2, 1);
+    QTest::newRow("half its padding") << dataUrl(padded).chopped(1) << PictureRefusal::Unreadable << QSize();
+    QTest::newRow("percent-encoded in lower case")
+        << dataUrl(png).replace("iVBOR", "iVB%4fR") << PictureRefusal::None << QSize(2, 1);
+    QTest::newRow("\"base64\" not after a semicolon")
+        << dataUrl(png, "data:image/pngbase64,") << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("empty") << "data:image/png;base64," << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("text/xml")
+        << dataUrl(png, "data:text/xml;base64,") << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("application/xml") << dataUrl(png, "data:application/xml;base64,") << PictureRefusal::NotPicture
+                                     << QSize();
+    QTest::newRow("in upper case, with a parameter")
+        << dataUrl(png, "data:IMAGE/SVG+XML;charset=utf-8;base64,") << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("a type that only names XML") << dataUrl(png, "data:application/xml-dtd;base64,")
+                                                << PictureRefusal::None << QSize(2, 1);
+    QTest::newRow("BMP") << dataUrl(written(QSize(2, 1), "bmp"), "data:image/bmp;base64,")
+                         << PictureRefusal::NotPicture << QSize();
+
+    // Sizes no picture has: none, or beyond what a side can be.
+    const auto wide = [&](quint32 width) {
+        QByteArray bytes = png;
+        bytes.replace(16, 4, QByteArray(1, char(width >> 24)) + char(width >> 16) + char(width >> 8) + char(width));
+        return dataUrl(bytes);
+    };
+    QTest::newRow("PNG of no width") << wide(0) << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("PNG 2^31 - 1 wide") << wide(0x7fffffff) << PictureRefusal::TooLarge << QSize(0x7fffffff, 1);
+    QTest::newRow("2^31 wide") << wide(0x80000000) << PictureRefusal::NotPicture << QSize();
+    QByteArray flat = written(QSize(2, 1), "jpeg");
+    flat.replace(segmentAt(flat, '\xc0') + 5, 2, QByteArray(2, '\0'));
+    QTest::newRow("JPEG of no height") << dataUrl(flat) << PictureRefusal::NotPicture << QSize();
+
+    // Cut short: what is there shows, what is not is never read.
+    const int idat = png.indexOf("IDAT") - 4;
+    QTest::newRow("PNG without its end") << dataUrl(png.chopped(12)) << PictureRefusal::None << QSize(2, 1);
+    QTest::newRow("a chunk's length past the end")
+        << dataUrl(png.left(idat) + QByteArray("\xff\xff\xff\xf0tEXt", 8) + png.mid(idat))
+        << PictureRefusal::Undecodable << QSize(2, 1);
+    const QByteArray jpeg = written(QSize(2, 1), "jpeg");
+    QTest::newRow("JPEG cut after its frame") << dataUrl(jpeg.left(segmentEnd(jpeg, '\xc0')))
+                                              << PictureRefusal::Undecodable << QSize(2, 1);
+    const QByteArray noise = noisy(QSize(32, 32), "jpeg");
+    QTest::newRow("JPEG cut in its scan") << dataUrl(noise.chopped(100)) << PictureRefusal::None
+                                          << QSize(32, 32);
+    QByteArray filled = jpeg;
+    filled.insert(segmentAt(jpeg, '\xc0'), "\xff\xff");
+    QTest::newRow("JPEG with fill bytes before a marker") << dataUrl(filled) << PictureRefusal::None << QSize(2, 1);
+    const auto scans = [&](int count) {
+        const int at = segmentAt(jpeg, '\xda');
+        const QByteArray scan = jpeg.mid(at, segmentAt(jpeg, '\xd9') - at);
+        return dataUrl(jpeg.left(at) + scan.repeated(count) + "\xff\xd9");
+    };
+    // Read, but more than the decoder takes of a baseline picture.
+    QTest::newRow("32 scans") << scans(32) << PictureRefusal::Undecodable << QSize(2, 1);
+    QTest::newRow("33") << scans(33) << PictureRefusal::NotPicture << QSize();
+    const QByteArray three = gif(QSize(3, 2), {QRect(0, 0, 3, 2)});
+    QTest::newRow("GIF cut before its codes") << dataUrl(three.left(29)) << PictureRefusal::NotPicture << QSize();
+    QTest::newRow("GIF cut before its data") << dataUrl(three.left(30)) << PictureRefusal::None << QSize(3, 2);
 }
 
 // What is read, and, where nothing is refused, that the decoder gives a
@@ -141,9 +227,11 @@ void tst_CarriedPicture::read()
     QFETCH(QSize, size);
 
     CarriedPicture picture = readCarriedPicture(source);
-    QCOMPARE(picture.refused, refused);
+    // What only the decoder finds wanting is read whole first.
+    QCOMPARE(picture.refused, refused == PictureRefusal::Undecodable ? PictureRefusal::None : refused);
     QCOMPARE(picture.size, size);
     const QImage decoded = decodeCarriedPicture(picture);
+    QCOMPARE(picture.refused, refused);
     QCOMPARE(decoded.isNull() ? QSize() : decoded.size(), refused == PictureRefusal::None ? size : QSize());
 }
 
@@ -163,6 +251,23 @@ void tst_CarriedPicture::pixelsAlone_data()
     const QByteArray loop("\x21\xff\x0bNETSCAPE2.0\x03\x01\0\0\0", 19);
     QTest::newRow("GIF") << gif(QSize(3, 2), {QRect(0, 0, 3, 2), QRect(0, 0, 1, 1)}, comment + loop)
                          << QByteArrayList{"note", "NETSCAPE", QByteArray("\1\0\1\0\0", 5)};
+    QTest::newRow("PNG, a text beyond Latin-1") << written(QSize(3, 2), "png", QString::fromUtf8("\u7532"))
+                                               << QByteArrayList{"iTXt"};
+    // The pixels in more than one IDAT chunk, each kept.
+    const QByteArray noise = noisy(QSize(64, 64), "png");
+    QVERIFY(noise.count("IDAT") > 1);
+    QTest::newRow("PNG of several IDAT chunks") << noise << QByteArrayList{};
+    QByteArray exif = written(QSize(3, 2), "jpeg");
+    exif.insert(2, QByteArray("\xff\xe1\0\x10" "Exif\0\0MM\0\x2a\0\0\0\x08", 18));
+    QTest::newRow("JPEG, its EXIF") << exif << QByteArrayList{"Exif"};
+    // The transparency of the first frame, and its own colour table.
+    const QByteArray transparent("\x21\xf9\x04\x01\0\0\x01\0", 8);
+    QTest::newRow("GIF, a colour transparent") << gif(QSize(3, 2), {QRect(0, 0, 3, 2)}, transparent + comment)
+                                               << QByteArrayList{"note"};
+    QByteArray local = gif(QSize(3, 2), {QRect(0, 0, 3, 2)});
+    local[28] = '\x80';
+    local.insert(29, QByteArray("\0\0\0\0\xff\0", 6));
+    QTest::newRow("GIF, a colour table of the frame's own") << local << QByteArrayList{};
 }
 
 // The decoder sees neither metadata nor frames after the first, and the

@@ -1,11 +1,14 @@
 // What bounds a text's cost to Qt's layout: the marks a character may
 // carry, where a run of one direction and script begins, and what the
-// display is given of a text it shows as plain text.
+// display is given of a text it shows as plain text; and the text the
+// student reads of a question's markup.
 
 #include "combiningmarks.h"
 #include "plaintextbounds.h"
+#include "questionmarkup.h"
 #include "textruns.h"
 
+#include <QTextDocument>
 #include <QtTest>
 
 class tst_PlainTextBounds : public QObject
@@ -19,6 +22,8 @@ private slots:
     void runs();
     void bounded_data();
     void bounded();
+    void shown_data();
+    void shown();
 };
 
 void tst_PlainTextBounds::marks_data()
@@ -72,6 +77,7 @@ void tst_PlainTextBounds::runs_data()
     QTest::newRow("U+202F") << QString::fromUtf8("a\u202fa") << 0;
     QTest::newRow("U+2066") << QString::fromUtf8("a\u2066a") << 1;
     QTest::newRow("U+2069") << QString::fromUtf8("a\u2069a") << 1;
+    QTest::newRow("U+2029") << QString::fromUtf8("a\u2029a") << 0;
     QTest::newRow("U+2065") << QString::fromUtf8("a\u2065a") << 0;
     QTest::newRow("U+206A") << QString::fromUtf8("a\u206aa") << 0;
     // Scripts change runs inside a word only; digits and marks take the
@@ -108,6 +114,21 @@ void tst_PlainTextBounds::bounded_data()
     // Qt may break the line at a blank or a line end: a word of its own.
     QTest::newRow("100 runs after a blank") << word(99) + " " + word(99) << word(99) + " " + word(99) << false;
     QTest::newRow("after a line end") << word(99) + "\n" + word(100) << word(99) + "\n" + word(100) << false;
+    QTest::newRow("after a zero-width space and a Chinese character")
+        << word(100) + QString::fromUtf8("\u200b") + word(100) + QString::fromUtf8("\u7532") + word(100)
+        << word(100) + QString::fromUtf8("\u200b") + word(100) + QString::fromUtf8("\u7532") + word(100) << false;
+    // A paragraph ends at a lone carriage return and at U+2029: the
+    // direction before it starts no run after it.
+    QTest::newRow("after a carriage return") << word(99) + "\r" + word(100) << word(99) + "\r" + word(100) << false;
+    QTest::newRow("after a paragraph separator") << word(99) + QChar(0x2029) + word(100)
+                                                 << word(99) + QChar(0x2029) + word(100) << false;
+    // Each direction control starts a run, and none ends the word or sets
+    // the direction of the letters after it.
+    const QString controls
+        = "a" + QString::fromUtf8("\u202ab\u202bc\u202cd\u202de\u202ef\u2066g\u2067h\u2068i\u2069j").repeated(11)
+          + QChar(0x202A);
+    QTest::newRow("100 runs of direction controls") << controls << controls << false;
+    QTest::newRow("101") << controls + QChar(0x2069) << controls + QChar(0x2069) << true;
     const QString acute(QChar(0x0301));
     QTest::newRow("31 marks") << "x" + acute.repeated(31) + "y" << "x" + acute.repeated(30) + "y" << false;
 }
@@ -123,6 +144,38 @@ void tst_PlainTextBounds::bounded()
     QCOMPARE(bounded.text, shown);
     QCOMPARE(bounded.droppedMarks, text.size() - shown.size());
     QCOMPARE(bounded.breaksAnywhere, breaksAnywhere);
+}
+
+void tst_PlainTextBounds::shown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    // HTML drops one line end after the tag, not more; a last empty line
+    // holds a zero-width space, so that Qt shows it.
+    QTest::newRow("pre") << "<pre>\n\n\nx</pre>" << "\n\nx";
+    QTest::newRow("pre, its last line empty") << "<pre>x\n\n</pre>y" << QString::fromUtf8("x\n\u200b\ny");
+    QTest::newRow("a text area") << "<p><textarea>\n\nx\n\ny</textarea>" << "\nx\n\ny";
+    QTest::newRow("options in groups") << "<select><optgroup label=g><option>a<option>b</optgroup><option> c </select>"
+                                       << "a / b / c";
+    QTest::newRow("a drawing's labels in groups, links and on paths, placed or not")
+        << "<svg><g><text>A</text></g><text><textPath>B</textPath></text><a><text>C<tspan>D</tspan><tspan "
+           "dx=1>E</tspan></text></a></svg>"
+        << "A B CD E";
+}
+
+// The text the pass gives is what Qt shows of the markup it writes, line
+// for line.
+void tst_PlainTextBounds::shown()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+
+    const SanitizedMarkup sanitized = sanitizeQuestionMarkup(text);
+    QCOMPARE(sanitized.plainText, shown);
+    QTextDocument document;
+    document.setHtml(sanitized.markup);
+    QCOMPARE(document.toPlainText(), shown);
 }
 
 QTEST_MAIN(tst_PlainTextBounds)

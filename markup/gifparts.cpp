@@ -65,8 +65,10 @@ bool gifParts(const QByteArray &bytes, PictureParts &parts)
             // A frame cut short shows as far as it goes, as in browsers.
             const int end = blocksEnd(bytes, data);
             parts.kept += control + bytes.mid(at, end - at) + QByteArray(qMax(0, end - bytes.size()), '\0') + ';';
-            // Without a screen, the frame where it stands makes one.
-            parts.size = screen.isEmpty() ? QSize(place.x() + frame.width(), place.y() + frame.height()) : screen;
+            // A side of the screen that is 0 is the frame's where it stands,
+            // each on its own, as the decoder makes the picture.
+            parts.size = QSize(screen.width() > 0 ? screen.width() : place.x() + frame.width(),
+                               screen.height() > 0 ? screen.height() : place.y() + frame.height());
             return true;
         } else {
             // The end, or what is no part of a GIF, before any frame.

@@ -154,6 +154,11 @@ void tst_CarriedPicture::read_data()
                                           << PictureRefusal::None << QSize(2048, 1);
     QTest::newRow("a column more") << dataUrl(gif(QSize(0, 0), {QRect(2048, 0, 1, 1)}))
                                    << PictureRefusal::TooLarge << QSize(2049, 1);
+    // A side of the screen that is 0 takes the frame's, each on its own.
+    QTest::newRow("a screen of no height") << dataUrl(gif(QSize(5, 0), {QRect(0, 0, 3, 2)}))
+                                           << PictureRefusal::None << QSize(5, 2);
+    QTest::newRow("a screen of no width but 2049 high") << dataUrl(gif(QSize(0, 2049), {QRect(0, 0, 1, 1)}))
+                                                        << PictureRefusal::TooLarge << QSize(1, 2049);
     QTest::newRow("GIF87a") << dataUrl("GIF87a" + gif(QSize(2, 1), {QRect(0, 0, 2, 1)}).mid(6))
                             << PictureRefusal::None << QSize(2, 1);
 

@@ -195,7 +195,9 @@ void FormulaReader::token(int node, const QVector<FormulaItem> &, int into, cons
 void FormulaReader::inRow(int node, const QVector<FormulaItem> &items, int into, const FormulaStyle &style)
 {
     FormulaStyle inner = style;
-    const QString variant = attribute(node, "mathvariant");
+    // An mstyle passes its variant on; other rows do not take one (it is
+    // counted as left out, as browsers leave it).
+    const QString variant = name(node) == QLatin1String("mstyle") ? attribute(node, "mathvariant") : QString();
     if (!variant.isNull())
         inner.variant = variant;
     if (name(node) == QLatin1String("menclose") && !attribute(node, "notation").isNull())

@@ -148,7 +148,58 @@ bool readCellBorder(const QString &property, const QString &value, CellBorders &
     return true;
 }
 
-TableGrid gridOf(const QVector<CellBorders> &cells)
+namespace {
+
+// Whether every line of the grid is drawn by a cell on one side of it: a
+// table whose cells draw lines across alone (Word's three-line tables) is
+// no grid, though all its lines are alike.
+bool closesGrid(const QVector<CellBorders> &cells, const QVector<CellPlace> &places, int rows, int columns)
+{
+    // Beyond the meter's bound of cells the text is shown plain.
+    if (qint64(rows + 1) * (columns + 1) > CellBorderBounds::gridLines)
+        return false;
+    enum Line : char { Missing, Drawn, InsideCell };
+    // Lines across: above each row and below the last. Lines down: left of
+    // each column and right of the last.
+    QVector<char> across((rows + 1) * columns, Missing);
+    QVector<char> down(rows * (columns + 1), Missing);
+    const auto draw = [](QVector<char> &lines, int at) {
+        if (lines.at(at) == Missing)
+            lines[at] = Drawn;
+    };
+    for (int cell = 0; cell < places.size(); ++cell) {
+        const CellPlace &place = places.at(cell);
+        const int endRow = std::min(rows, place.row + place.rows);
+        const int endColumn = std::min(columns, place.column + place.columns);
+        for (int row = place.row; row < endRow; ++row) {
+            for (int column = place.column; column < endColumn; ++column) {
+                if (row > place.row)
+                    across[row * columns + column] = InsideCell;
+                if (column > place.column)
+                    down[row * (columns + 1) + column] = InsideCell;
+            }
+        }
+        double width;
+        const CellBorders::Side *sides = cells.at(cell).sides;
+        for (int column = place.column; column < endColumn; ++column) {
+            if (shows(sides[0], width))
+                draw(across, place.row * columns + column);
+            if (shows(sides[2], width))
+                draw(across, endRow * columns + column);
+        }
+        for (int row = place.row; row < endRow; ++row) {
+            if (shows(sides[1], width))
+                draw(down, row * (columns + 1) + endColumn);
+            if (shows(sides[3], width))
+                draw(down, row * (columns + 1) + place.column);
+        }
+    }
+    return !across.contains(Missing) && !down.contains(Missing);
+}
+
+} // namespace
+
+TableGrid gridOf(const QVector<CellBorders> &cells, const QVector<CellPlace> &places, int rows, int columns)
 {
     TableGrid grid;
     double gridWidth = 0;
@@ -171,7 +222,7 @@ TableGrid gridOf(const QVector<CellBorders> &cells)
         if (!shown)
             return TableGrid();
     }
-    grid.uniform = !cells.isEmpty();
+    grid.uniform = !cells.isEmpty() && closesGrid(cells, places, rows, columns);
     grid.width = std::max(1, int(std::lround(gridWidth)));
     return grid;
 }

@@ -15,6 +15,9 @@
 namespace CellBorderBounds {
 // A side's width in pixels, as a table's border attribute.
 constexpr int width = 10;
+// Lines of a table looked at to find its grid: past the meter's bound of
+// cells, the text is shown plain anyway.
+constexpr int gridLines = 4000;
 } // namespace CellBorderBounds
 
 struct CellBorders
@@ -37,8 +40,9 @@ struct CellBorders
 // is not allowed.
 bool readCellBorder(const QString &property, const QString &value, CellBorders &borders);
 
-// The lines all cells of a table have: every cell shows at least one side,
-// and every side shown has the one width, style and colour.
+// The lines all cells of a table have: every line of the table's grid, at
+// its edges and between its cells, is drawn by a cell beside it, and every
+// side shown has the one width, style and colour.
 struct TableGrid
 {
     bool uniform = false;
@@ -47,7 +51,17 @@ struct TableGrid
     QString colour;
 };
 
-TableGrid gridOf(const QVector<CellBorders> &cells);
+// Where a cell stands in its table, and the rows and columns it spans.
+struct CellPlace
+{
+    int row = 0;
+    int column = 0;
+    int rows = 1;
+    int columns = 1;
+};
+
+// The cells' borders, each with its place in a table of rows by columns.
+TableGrid gridOf(const QVector<CellBorders> &cells, const QVector<CellPlace> &places, int rows, int columns);
 
 // A cell's sides as style properties, in the form Qt writes them
 // ("border-left:1px", "border-left-style:solid", "border-left-color:…"); a

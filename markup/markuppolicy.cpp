@@ -1,5 +1,6 @@
 #include "markuppolicy.h"
 
+#include "cellplacement.h"
 #include "markupformula.h"
 #include "markupsettle.h"
 #include "markupstylesheet.h"
@@ -169,18 +170,30 @@ private:
     {
         QVector<int> cells;
         QVector<CellBorders> borders;
+        QVector<CellPlace> places;
+        CellPlacement placement;
+        int rows = 0;
         bool ownLines = true;
         for (int row = m_kept.nodes.at(table).firstChild; row >= 0; row = m_kept.nodes.at(row).next) {
+            if (m_kept.nodes.at(row).kind != ElementKind::Row)
+                continue;
             for (int cell = m_kept.nodes.at(row).firstChild; cell >= 0; cell = m_kept.nodes.at(cell).next) {
                 const MarkupNode &node = m_kept.nodes.at(cell);
-                if (node.kind != ElementKind::Cell || node.implied)
+                if (node.kind != ElementKind::Cell)
                     continue;
+                const CleanElement &element = m_kept.elements.at(node.element);
+                const int column = placement.place(rows, element.rows, element.columns);
+                // A cell the text did not name takes its place, without lines.
+                if (node.implied)
+                    continue;
+                places << CellPlace{rows, column, element.rows, element.columns};
                 cells << node.element;
                 borders << m_cellBorders.value(node.element);
                 ownLines = ownLines && borders.last().given();
             }
+            ++rows;
         }
-        const TableGrid grid = gridOf(borders);
+        const TableGrid grid = gridOf(borders, places, rows, placement.columns());
         if (!grid.uniform) {
             for (int cell = 0; cell < cells.size(); ++cell)
                 m_kept.elements[cells.at(cell)].style << cellBorderStyle(borders.at(cell));

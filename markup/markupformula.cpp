@@ -73,8 +73,11 @@ private:
     {
         for (const FormulaItem &item : items) {
             const QString name = item.node < 0 ? QString() : m_reader.name(item.node);
+            // An mstyle around it all, as MediaWiki writes every formula, is a
+            // row too where it gives its contents no variant of letters.
             const bool row = name == QLatin1String("mrow") || name == QLatin1String("mfenced")
-                             || name == QLatin1String("semantics");
+                             || name == QLatin1String("semantics")
+                             || (name == QLatin1String("mstyle") && m_reader.attribute(item.node, "mathvariant").isNull());
             const QVector<FormulaItem> inner = row ? m_reader.items(item.node) : QVector<FormulaItem>();
             // A semantics with nothing but annotations is read, and counted.
             if (row && (name != QLatin1String("semantics") || !inner.isEmpty())) {

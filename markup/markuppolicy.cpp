@@ -175,23 +175,23 @@ private:
         int rows = 0;
         bool ownLines = true;
         for (int row = m_kept.nodes.at(table).firstChild; row >= 0; row = m_kept.nodes.at(row).next) {
-            if (m_kept.nodes.at(row).kind != ElementKind::Row)
-                continue;
+            bool named = false;
             for (int cell = m_kept.nodes.at(row).firstChild; cell >= 0; cell = m_kept.nodes.at(cell).next) {
                 const MarkupNode &node = m_kept.nodes.at(cell);
-                if (node.kind != ElementKind::Cell)
+                // A cell the builder supplied (around a <col>, say) is written
+                // only where it shows something, and then has no lines: the
+                // grid is that of the cells the text names.
+                if (node.kind != ElementKind::Cell || node.implied)
                     continue;
                 const CleanElement &element = m_kept.elements.at(node.element);
-                const int column = placement.place(rows, element.rows, element.columns);
-                // A cell the text did not name takes its place, without lines.
-                if (node.implied)
-                    continue;
-                places << CellPlace{rows, column, element.rows, element.columns};
+                places << CellPlace{rows, placement.place(rows, element.rows, element.columns), element.rows,
+                                    element.columns};
                 cells << node.element;
                 borders << m_cellBorders.value(node.element);
                 ownLines = ownLines && borders.last().given();
+                named = true;
             }
-            ++rows;
+            rows += named;
         }
         const TableGrid grid = gridOf(borders, places, rows, placement.columns());
         if (!grid.uniform) {
